@@ -1,0 +1,225 @@
+#include "controls/Controls.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tavro {
+
+namespace {
+void run(const Rule& rule) {
+    if (rule) rule();
+}
+}  // namespace
+
+const char* controlKindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::List: return "list";
+        case ControlKind::CheckBox: return "check box";
+        case ControlKind::RadioButton: return "radio button";
+        case ControlKind::ScrollBar: return "scroll bar";
+        case ControlKind::Edit: return "edit";
+        case ControlKind::Label: return "label";
+        case ControlKind::Button: return "button";
+        case ControlKind::GroupBox: return "group box";
+        case ControlKind::TabSheet: return "tab sheet";
+        case ControlKind::MenuItem: return "menu item";
+        case ControlKind::Image: return "image";
+        case ControlKind::Memo: return "memo";
+        case ControlKind::Panel: return "panel";
+        case ControlKind::ProgressBar: return "progress bar";
+        case ControlKind::Timer: return "timer";
+    }
+    return "?";
+}
+
+Control::Control(ControlRegistry& owner, std::string name, ControlKind kind)
+    : name_(std::move(name)), kind_(kind) {
+    owner.add(*this);
+}
+
+// ---- ListBox
+
+ListBox::ListBox(ControlRegistry& owner, std::string name) : Control(owner, std::move(name), ControlKind::List) {}
+
+std::string ListBox::text() const {
+    return itemIndex_ >= 0 && itemIndex_ < count() ? items_[static_cast<std::size_t>(itemIndex_)] : std::string();
+}
+
+int ListBox::indexOf(const std::string& item) const {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void ListBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    itemIndex_ = -1;
+}
+
+void ListBox::addItem(std::string item) { items_.push_back(std::move(item)); }
+
+void ListBox::clear() {
+    items_.clear();
+    itemIndex_ = -1;
+}
+
+void ListBox::setItemIndex(int index) { itemIndex_ = index >= 0 && index < count() ? index : -1; }
+
+void ListBox::userSelect(int index) {
+    if (index < 0 || index >= count()) return;
+    itemIndex_ = index;
+    run(onChange);
+}
+
+// ---- CheckBox
+
+CheckBox::CheckBox(ControlRegistry& owner, std::string name, std::string caption)
+    : Control(owner, std::move(name), ControlKind::CheckBox) {
+    setCaption(std::move(caption));
+}
+
+void CheckBox::setChecked(bool value) {
+    if (checked_ == value) return;
+    checked_ = value;
+    run(onClick);
+}
+
+void CheckBox::userClick() { setChecked(!checked_); }
+
+// ---- RadioButton
+
+RadioButton::RadioButton(ControlRegistry& owner, std::string name, int group, std::string caption)
+    : Control(owner, std::move(name), ControlKind::RadioButton), owner_(owner), group_(group) {
+    setCaption(std::move(caption));
+}
+
+void RadioButton::setChecked(bool value) {
+    if (checked_ == value) return;
+    checked_ = value;
+    if (value) {
+        owner_.uncheckSiblings(*this);
+        run(onClick);
+    }
+}
+
+// ---- ScrollBar
+
+ScrollBar::ScrollBar(ControlRegistry& owner, std::string name, int min, int max, int largeStep, int position)
+    : Control(owner, std::move(name), ControlKind::ScrollBar),
+      min_(min),
+      max_(max),
+      largeStep_(largeStep),
+      position_(std::clamp(position, min, max)) {}
+
+void ScrollBar::setPosition(int value) {
+    value = std::clamp(value, min_, max_);
+    if (value == position_) return;
+    position_ = value;
+    run(onChange);
+}
+
+void ScrollBar::setMin(int value) {
+    min_ = value;
+    if (max_ < min_) max_ = min_;
+    setPosition(position_);
+}
+
+void ScrollBar::setMax(int value) {
+    max_ = value;
+    if (min_ > max_) min_ = max_;
+    setPosition(position_);
+}
+
+// ---- Edit
+
+Edit::Edit(ControlRegistry& owner, std::string name, int maxLength, std::string text)
+    : Control(owner, std::move(name), ControlKind::Edit), text_(std::move(text)), maxLength_(maxLength) {}
+
+void Edit::setText(std::string value) {
+    if (value == text_) return;
+    text_ = std::move(value);
+    run(onChange);
+}
+
+void Edit::userSetText(std::string value) {
+    if (maxLength_ > 0 && value.size() > static_cast<std::size_t>(maxLength_)) value.resize(static_cast<std::size_t>(maxLength_));
+    setText(std::move(value));
+}
+
+void Edit::userExit() { run(onExit); }
+
+// ---- simple controls
+
+Label::Label(ControlRegistry& owner, std::string name, std::string caption)
+    : Control(owner, std::move(name), ControlKind::Label) {
+    setCaption(std::move(caption));
+}
+
+Button::Button(ControlRegistry& owner, std::string name, std::string caption)
+    : Control(owner, std::move(name), ControlKind::Button) {
+    setCaption(std::move(caption));
+}
+
+void Button::userClick() {
+    if (enabled() && visible()) run(onClick);
+}
+
+GroupBox::GroupBox(ControlRegistry& owner, std::string name, std::string caption)
+    : Control(owner, std::move(name), ControlKind::GroupBox) {
+    setCaption(std::move(caption));
+}
+
+Panel::Panel(ControlRegistry& owner, std::string name) : Control(owner, std::move(name), ControlKind::Panel) {}
+
+TabSheet::TabSheet(ControlRegistry& owner, std::string name, std::string caption)
+    : Control(owner, std::move(name), ControlKind::TabSheet) {
+    setCaption(std::move(caption));
+}
+
+MenuItem::MenuItem(ControlRegistry& owner, std::string name, std::string caption, std::string shortcut)
+    : Control(owner, std::move(name), ControlKind::MenuItem), shortcut_(std::move(shortcut)) {
+    setCaption(std::move(caption));
+}
+
+void MenuItem::userClick() {
+    if (enabled() && visible() && !separator()) run(onClick);
+}
+
+Image::Image(ControlRegistry& owner, std::string name) : Control(owner, std::move(name), ControlKind::Image) {}
+
+Memo::Memo(ControlRegistry& owner, std::string name, std::vector<std::string> lines)
+    : Control(owner, std::move(name), ControlKind::Memo), lines_(std::move(lines)) {}
+
+ProgressBar::ProgressBar(ControlRegistry& owner, std::string name)
+    : Control(owner, std::move(name), ControlKind::ProgressBar) {}
+
+Timer::Timer(ControlRegistry& owner, std::string name, int intervalMs, bool enabled)
+    : Control(owner, std::move(name), ControlKind::Timer), interval_(intervalMs) {
+    setEnabled(enabled);
+}
+
+void Timer::fire() {
+    if (enabled()) run(onTimer);
+}
+
+// ---- ControlRegistry
+
+void ControlRegistry::add(Control& control) {
+    if (find(control.name()) != nullptr) throw std::logic_error("duplicate control name " + control.name());
+    controls_.push_back(&control);
+    byName_.emplace(control.name(), &control);
+}
+
+Control* ControlRegistry::find(const std::string& name) const {
+    auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+void ControlRegistry::uncheckSiblings(const RadioButton& checked) {
+    for (Control* c : controls_) {
+        if (c == &checked || c->kind() != ControlKind::RadioButton) continue;
+        auto* rb = static_cast<RadioButton*>(c);
+        if (rb->group() == checked.group()) rb->setChecked(false);
+    }
+}
+
+}  // namespace tavro

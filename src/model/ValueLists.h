@@ -1,0 +1,42 @@
+// The shared item lists of the setup's drop-down lists, and the model variant.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavro {
+
+using ItemList = std::vector<std::string>;
+
+// 61 level steps from "+15.0 dB" down to "-15.0 dB"; index 30 is "0 dB".
+ItemList makeLevelItems();
+// 64 distances, i feet: "0 ft." .. "63 ft.".
+ItemList makeFeetItems();
+// The same 64 steps in metres, i/3 m rounded half up: "0.0 m" .. "21.0 m".
+ItemList makeMeterItems();
+// 161 channel 9/10 delays, "0.0 ms" .. "80.0 ms" in half milliseconds.
+ItemList makeAuxDelayItems();
+// 37 subwoofer crossover frequencies, "20 Hz" .. "95 Hz", "100Hz" .. "200Hz".
+ItemList makeSubFilterItems();
+const ItemList& triggerDelayItems();
+const ItemList& triggerDurationItems();
+const ItemList& colorItems();
+
+const ItemList& frontSizeItems();     // "Small", "Large"
+const ItemList& speakerSizeItems();   // "No", "Small", "Large"
+const ItemList& subwooferItems();     // "No", "Yes"
+const ItemList& toneBassFreqItems();  // "80 Hz", "110 Hz", "140 Hz"
+const ItemList& toneTrebleFreqItems();
+const ItemList& analogBassItems();
+// "Factory Default", "Preset Style 2" .. "Preset Style 30".
+ItemList makeOsdStyleItems();
+
+// The processor model a setup is for.
+enum class ModelVariant { Tavro = 0, R7 = 1, M4820 = 2 };
+
+// The model line of a setup file: "R7" or "4820" at its start, in any
+// letter case; anything else is the base model.
+ModelVariant modelVariantFromLine(const std::string& line);
+const char* modelVariantName(ModelVariant variant);
+
+}  // namespace tavro

@@ -1,0 +1,338 @@
+#include "FormBinder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace tavro::qt {
+
+namespace {
+
+QString fromModel(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+std::string toModel(const QString& s) { return s.toLatin1().toStdString(); }
+
+void setColors(QWidget* w, Rgb base, Rgb text) {
+    QPalette pal = w->palette();
+    if (base != NoColor) pal.setColor(QPalette::Base, QColor::fromRgb(static_cast<QRgb>(base)));
+    if (text != NoColor) pal.setColor(QPalette::Text, QColor::fromRgb(static_cast<QRgb>(text)));
+    w->setPalette(pal);
+}
+
+bool isTabPage(const QObject* o) {
+    auto* w = qobject_cast<const QWidget*>(o);
+    if (w == nullptr) return false;
+    auto* stack = qobject_cast<const QStackedWidget*>(w->parentWidget());
+    return stack != nullptr && qobject_cast<const QTabWidget*>(stack->parentWidget()) != nullptr;
+}
+
+}  // namespace
+
+bool isStructuralName(const QString& name) {
+    return name.isEmpty() || name.startsWith("static") || name.startsWith("ui") || name.startsWith("qt_");
+}
+
+bool widgetFitsKind(const QObject* o, ControlKind kind) {
+    switch (kind) {
+        case ControlKind::List: return qobject_cast<const QComboBox*>(o) != nullptr;
+        case ControlKind::CheckBox: return qobject_cast<const QCheckBox*>(o) != nullptr;
+        case ControlKind::RadioButton: return qobject_cast<const QRadioButton*>(o) != nullptr;
+        case ControlKind::ScrollBar: return qobject_cast<const QScrollBar*>(o) != nullptr;
+        case ControlKind::Edit: return qobject_cast<const QLineEdit*>(o) != nullptr;
+        case ControlKind::Label:
+        case ControlKind::Image: return qobject_cast<const QLabel*>(o) != nullptr;
+        case ControlKind::Button: return qobject_cast<const QPushButton*>(o) != nullptr;
+        case ControlKind::GroupBox: return qobject_cast<const QGroupBox*>(o) != nullptr;
+        case ControlKind::TabSheet: return isTabPage(o);
+        case ControlKind::MenuItem: return qobject_cast<const QAction*>(o) != nullptr || qobject_cast<const QMenu*>(o) != nullptr;
+        case ControlKind::Memo: return qobject_cast<const QPlainTextEdit*>(o) != nullptr;
+        case ControlKind::Panel:
+            return qobject_cast<const QFrame*>(o) != nullptr && qobject_cast<const QLabel*>(o) == nullptr;
+        case ControlKind::ProgressBar: return qobject_cast<const QProgressBar*>(o) != nullptr;
+        case ControlKind::Timer: return qobject_cast<const QTimer*>(o) != nullptr;
+    }
+    return false;
+}
+
+FormBinder::FormBinder(ControlRegistry& model, QWidget* root, QObject* parent)
+    : QObject(parent), model_(model), root_(root) {
+    for (Control* c : model.controls()) {
+        QString name = QString::fromStdString(c->name());
+        QObject* found = nullptr;
+        if (root->objectName() == name) found = root;
+        if (found == nullptr) {
+            const auto candidates = root->findChildren<QObject*>(name);
+            for (QObject* o : candidates)
+                if (widgetFitsKind(o, c->kind())) {
+                    found = o;
+                    break;
+                }
+        }
+        if (found == nullptr && c->kind() == ControlKind::Timer) {
+            // Timers have no Designer widget; the binder owns a real one.
+            auto* t = new QTimer(this);
+            t->setObjectName(name);
+            found = t;
+        }
+        if (found == nullptr) {
+            unbound_.push_back(c->name());
+            continue;
+        }
+        bind(*c, found);
+    }
+    sync();
+}
+
+QObject* FormBinder::objectFor(const std::string& name) const {
+    for (const Binding& b : bindings_)
+        if (b.control->name() == name) return b.object;
+    return nullptr;
+}
+
+void FormBinder::bind(Control& control, QObject* object) {
+    bindings_.push_back({&control, object});
+    switch (control.kind()) {
+        case ControlKind::List: {
+            auto* list = static_cast<ListBox*>(&control);
+            connect(static_cast<QComboBox*>(object), &QComboBox::activated, this, [this, list](int index) {
+                list->userSelect(index);
+                afterUserAction();
+            });
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = static_cast<CheckBox*>(&control);
+            connect(static_cast<QCheckBox*>(object), &QCheckBox::clicked, this, [this, box] {
+                box->userClick();
+                afterUserAction();
+            });
+            break;
+        }
+        case ControlKind::RadioButton: {
+            auto* radio = static_cast<RadioButton*>(&control);
+            connect(static_cast<QRadioButton*>(object), &QRadioButton::clicked, this, [this, radio] {
+                radio->userClick();
+                afterUserAction();
+            });
+            break;
+        }
+        case ControlKind::ScrollBar: {
+            auto* bar = static_cast<ScrollBar*>(&control);
+            connect(static_cast<QScrollBar*>(object), &QScrollBar::valueChanged, this, [this, bar](int value) {
+                if (syncing_) return;
+                bar->userSetPosition(value);
+                afterUserAction();
+            });
+            break;
+        }
+        case ControlKind::Edit: {
+            auto* edit = static_cast<Edit*>(&control);
+            auto* line = static_cast<QLineEdit*>(object);
+            connect(line, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
+                edit->userSetText(toModel(text));
+                afterUserAction();
+            });
+            line->installEventFilter(this);
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = static_cast<Button*>(&control);
+            connect(static_cast<QPushButton*>(object), &QPushButton::clicked, this, [this, button] {
+                button->userClick();
+                afterUserAction();
+            });
+            break;
+        }
+        case ControlKind::MenuItem: {
+            auto* item = static_cast<MenuItem*>(&control);
+            if (auto* action = qobject_cast<QAction*>(object)) {
+                action->setSeparator(item->separator());
+                connect(action, &QAction::triggered, this, [this, item] {
+                    item->userClick();
+                    afterUserAction();
+                });
+            }
+            break;
+        }
+        case ControlKind::TabSheet: {
+            auto* page = static_cast<QWidget*>(object);
+            auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+            int index = tabs->indexOf(page);
+            tabPages_.push_back({tabs, page, tabs->tabText(index), index});
+            break;
+        }
+        case ControlKind::Timer: {
+            auto* timer = static_cast<Timer*>(&control);
+            connect(static_cast<QTimer*>(object), &QTimer::timeout, this, [this, timer] {
+                timer->fire();
+                afterUserAction();
+            });
+            break;
+        }
+        default: break;
+    }
+}
+
+bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !syncing_) {
+        for (const Binding& b : bindings_)
+            if (b.object == watched && b.control->kind() == ControlKind::Edit) {
+                static_cast<Edit*>(b.control)->userExit();
+                afterUserAction();
+                break;
+            }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FormBinder::afterUserAction() {
+    // A handler may have closed the form and with it this binder's widgets.
+    if (!root_) return;
+    sync();
+}
+
+void FormBinder::sync() {
+    syncing_ = true;
+    for (const Binding& b : bindings_) syncOne(b);
+    syncing_ = false;
+}
+
+void FormBinder::syncOne(const Binding& b) {
+    Control& c = *b.control;
+    QObject* o = b.object;
+    QSignalBlocker block(o);
+    auto* w = qobject_cast<QWidget*>(o);
+    if (w != nullptr && c.kind() != ControlKind::TabSheet) {
+        w->setEnabled(c.enabled());
+        if (w != root_) w->setVisible(c.visible());
+    }
+    switch (c.kind()) {
+        case ControlKind::List: {
+            auto& list = static_cast<ListBox&>(c);
+            auto* combo = static_cast<QComboBox*>(o);
+            bool same = combo->count() == list.count();
+            for (int i = 0; same && i < list.count(); ++i)
+                same = combo->itemText(i) == fromModel(list.items()[static_cast<std::size_t>(i)]);
+            if (!same) {
+                combo->clear();
+                for (const auto& item : list.items()) combo->addItem(fromModel(item));
+            }
+            combo->setCurrentIndex(list.itemIndex());
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto& box = static_cast<CheckBox&>(c);
+            auto* cb = static_cast<QCheckBox*>(o);
+            cb->setText(fromModel(box.caption()));
+            cb->setChecked(box.checked());
+            break;
+        }
+        case ControlKind::RadioButton: {
+            auto& radio = static_cast<RadioButton&>(c);
+            auto* rb = static_cast<QRadioButton*>(o);
+            rb->setText(fromModel(radio.caption()));
+            // Exclusivity is the model's: Qt's own would refuse to uncheck.
+            rb->setAutoExclusive(false);
+            rb->setChecked(radio.checked());
+            break;
+        }
+        case ControlKind::ScrollBar: {
+            auto& bar = static_cast<ScrollBar&>(c);
+            auto* sb = static_cast<QScrollBar*>(o);
+            sb->setRange(bar.min(), bar.max());
+            sb->setPageStep(bar.largeStep());
+            sb->setValue(bar.position());
+            break;
+        }
+        case ControlKind::Edit: {
+            auto& edit = static_cast<Edit&>(c);
+            auto* line = static_cast<QLineEdit*>(o);
+            if (line->text() != fromModel(edit.text())) line->setText(fromModel(edit.text()));
+            if (edit.maxLength() > 0) line->setMaxLength(edit.maxLength());
+            line->setReadOnly(edit.readOnly());
+            setColors(line, edit.color(), edit.fontColor());
+            break;
+        }
+        case ControlKind::Label: static_cast<QLabel*>(o)->setText(fromModel(c.caption())); break;
+        case ControlKind::Button: static_cast<QPushButton*>(o)->setText(fromModel(c.caption())); break;
+        case ControlKind::GroupBox: static_cast<QGroupBox*>(o)->setTitle(fromModel(c.caption())); break;
+        case ControlKind::MenuItem: {
+            auto& item = static_cast<MenuItem&>(c);
+            if (auto* action = qobject_cast<QAction*>(o)) {
+                if (!item.separator()) {
+                    action->setText(fromModel(item.caption()));
+                    action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut())));
+                }
+                action->setEnabled(item.enabled());
+                action->setVisible(item.visible());
+            } else if (auto* menu = qobject_cast<QMenu*>(o)) {
+                menu->setTitle(fromModel(item.caption()));
+                menu->menuAction()->setEnabled(item.enabled());
+                menu->setEnabled(item.enabled());
+            }
+            break;
+        }
+        case ControlKind::TabSheet: {
+            for (const TabPage& t : tabPages_)
+                if (t.page == o) {
+                    int index = t.tabs->indexOf(t.page);
+                    t.tabs->setTabVisible(index, c.visible());
+                    t.tabs->setTabText(index, fromModel(c.caption()));
+                    t.page->setEnabled(c.enabled());
+                }
+            break;
+        }
+        case ControlKind::Image: {
+            auto& image = static_cast<Image&>(c);
+            auto* label = static_cast<QLabel*>(o);
+            QString file = QString::fromStdString(image.pictureFile());
+            if (label->property("tavroPicture").toString() != file) {
+                label->setProperty("tavroPicture", file);
+                label->setPixmap(file.isEmpty() ? QPixmap() : QPixmap(file));
+            }
+            break;
+        }
+        case ControlKind::Memo: {
+            auto& memo = static_cast<Memo&>(c);
+            auto* text = static_cast<QPlainTextEdit*>(o);
+            QStringList lines;
+            for (const auto& l : memo.lines()) lines << fromModel(l);
+            QString joined = lines.join('\n');
+            if (text->toPlainText() != joined) text->setPlainText(joined);
+            setColors(text, memo.color(), memo.fontColor());
+            break;
+        }
+        case ControlKind::Panel: break;
+        case ControlKind::ProgressBar: {
+            auto& bar = static_cast<ProgressBar&>(c);
+            auto* pb = static_cast<QProgressBar*>(o);
+            pb->setRange(bar.min(), bar.max());
+            pb->setValue(bar.position());
+            break;
+        }
+        case ControlKind::Timer: {
+            auto& timer = static_cast<Timer&>(c);
+            auto* t = static_cast<QTimer*>(o);
+            t->setInterval(timer.interval());
+            if (timer.enabled() && !t->isActive()) t->start();
+            if (!timer.enabled() && t->isActive()) t->stop();
+            break;
+        }
+    }
+}
+
+}  // namespace tavro::qt

@@ -1,0 +1,64 @@
+// Connects the widgets of a Designer form to a form model by name: each
+// widget or action whose objectName is a control's name shows that control,
+// and a user action on it calls the model. After every handled event the
+// binder writes the whole model state back into the widgets with their
+// signals blocked.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTabWidget>
+#include <vector>
+
+#include "controls/Controls.h"
+
+class QWidget;
+
+namespace tavro::qt {
+
+// Whether a widget or action of this class can show a control of this kind.
+bool widgetFitsKind(const QObject* object, ControlKind kind);
+
+// Objects of a form that are named but are not program controls: static
+// texts ("static..."), structural widgets ("ui...") and Qt's own children.
+bool isStructuralName(const QString& name);
+
+class FormBinder : public QObject {
+    Q_OBJECT
+public:
+    // root: the form's top-level widget; every control must have a widget.
+    FormBinder(ControlRegistry& model, QWidget* root, QObject* parent = nullptr);
+
+    // Writes the model state into the widgets.
+    void sync();
+    // Controls without a fitting widget (empty when the form is complete).
+    const std::vector<std::string>& unbound() const { return unbound_; }
+    QObject* objectFor(const std::string& name) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding {
+        Control* control;
+        QObject* object;
+    };
+    void bind(Control& control, QObject* object);
+    void syncOne(const Binding& b);
+    void afterUserAction();
+
+    ControlRegistry& model_;
+    QPointer<QWidget> root_;
+    std::vector<Binding> bindings_;
+    std::vector<std::string> unbound_;
+    struct TabPage {
+        QTabWidget* tabs;
+        QWidget* page;
+        QString caption;
+        int order;
+    };
+    std::vector<TabPage> tabPages_;
+    bool syncing_ = false;
+};
+
+}  // namespace tavro::qt

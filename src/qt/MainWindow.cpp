@@ -1,0 +1,38 @@
+#include "MainWindow.h"
+
+#include <QCloseEvent>
+#include <QShowEvent>
+
+#include "ui_TavroSetupMain.h"
+
+namespace tavro::qt {
+
+MainWindow::MainWindow(TTavroSetupMain& model, QWidget* parent)
+    : QMainWindow(parent), model_(model), ui_(std::make_unique<Ui::TavroSetupMain>()) {
+    ui_->setupUi(this);
+    setWindowTitle(QString::fromLatin1(model.caption().c_str()));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    binder_ = new FormBinder(model, this, this);
+    adjustSize();
+    setFixedSize(size());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    model_.FormShow();
+    binder_->sync();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (model_.TryClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace tavro::qt

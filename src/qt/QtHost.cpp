@@ -1,0 +1,75 @@
+#include "QtHost.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QMessageBox>
+
+namespace tavro::qt {
+
+namespace {
+QString fromModel(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+// "Setup Configuration|*.sfg" becomes "Setup Configuration (*.sfg)".
+QString qtFilter(const std::string& filter) {
+    QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + " (" + parts[i + 1] + ")";
+    return out.join(";;");
+}
+
+QString applicationTitle() { return QApplication::applicationDisplayName(); }
+}  // namespace
+
+void QtHost::showMessage(const std::string& text) {
+    QMessageBox::information(window_, applicationTitle(), fromModel(text));
+}
+
+void QtHost::showError(const std::string& text) { QMessageBox::critical(window_, applicationTitle(), fromModel(text)); }
+
+bool QtHost::confirm(const std::string& text) {
+    return QMessageBox::question(window_, applicationTitle(), fromModel(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+std::optional<std::string> QtHost::askOpenFile(const FileDialogSpec& spec) {
+    QFileDialog dialog(window_, fromModel(spec.title), QString(), qtFilter(spec.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension).remove(0, 1));
+    if (!spec.fileName.empty()) dialog.selectFile(fromModel(spec.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtHost::askSaveFile(const FileDialogSpec& spec) {
+    QFileDialog dialog(window_, fromModel(spec.title), QString(), qtFilter(spec.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension).remove(0, 1));
+    if (!spec.fileName.empty()) dialog.selectFile(fromModel(spec.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+ModalResult QtHost::showModal(Form& dialog) {
+    // The dialogs get their Designer forms with the dialogs themselves; a
+    // form without a view cannot be shown.
+    dialog.setModalResult(ModalResult::Cancel);
+    return ModalResult::Cancel;
+}
+
+bool QtHost::pictureReadable(const std::string& file) {
+    QImageReader reader(QString::fromStdString(file));
+    return reader.canRead();
+}
+
+void QtHost::processMessages() { QApplication::processEvents(); }
+
+void QtHost::closeMainWindow() {
+    // Queued, so that a handler that asks for the close (even from the show
+    // step) finishes before the close query runs.
+    if (window_) QMetaObject::invokeMethod(window_, "close", Qt::QueuedConnection);
+}
+
+}  // namespace tavro::qt

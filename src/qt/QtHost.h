@@ -1,0 +1,30 @@
+// The desktop side of the form models: real message boxes, file dialogs and
+// modal dialogs.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/Host.h"
+
+namespace tavro::qt {
+
+class QtHost : public Host {
+public:
+    void setMainWindow(QWidget* window) { window_ = window; }
+
+    void showMessage(const std::string& text) override;
+    void showError(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    std::optional<std::string> askOpenFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> askSaveFile(const FileDialogSpec& spec) override;
+    ModalResult showModal(Form& dialog) override;
+    bool pictureReadable(const std::string& file) override;
+    void processMessages() override;
+    void closeMainWindow() override;
+
+private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace tavro::qt

@@ -1,0 +1,69 @@
+// What the form models ask of the desktop: message boxes, questions, file
+// dialogs, modal dialogs, pictures. The Qt view implements it with real
+// widgets; tests replace it with a scripted fake.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "controls/Controls.h"
+
+namespace tavro {
+
+enum class ModalResult { None, Ok, Cancel };
+
+// A window of the program: its controls, its caption and the result it
+// closes with when shown modally.
+class Form : public ControlRegistry {
+public:
+    explicit Form(std::string name, std::string caption = {}) : name_(std::move(name)), caption_(std::move(caption)) {}
+    virtual ~Form() = default;
+
+    const std::string& name() const { return name_; }
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string value) { caption_ = std::move(value); }
+
+    ModalResult modalResult() const { return modalResult_; }
+    void setModalResult(ModalResult value) { modalResult_ = value; }
+
+    // Runs when the form is shown.
+    virtual void FormShow() {}
+
+private:
+    std::string name_;
+    std::string caption_;
+    ModalResult modalResult_ = ModalResult::None;
+};
+
+struct FileDialogSpec {
+    std::string title;
+    std::string filter;            // "Setup Configuration|*.sfg"
+    std::string defaultExtension;  // ".sfg"
+    std::string fileName;          // proposed name, may be empty
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // A plain message box with an OK button.
+    virtual void showMessage(const std::string& text) = 0;
+    // An error message box with an OK button.
+    virtual void showError(const std::string& text) = 0;
+    // A confirmation with Yes and No; true for Yes.
+    virtual bool confirm(const std::string& text) = 0;
+    // File dialogs; no value when the user cancels.
+    virtual std::optional<std::string> askOpenFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> askSaveFile(const FileDialogSpec& spec) = 0;
+    // Shows a dialog modally and returns how it was closed.
+    virtual ModalResult showModal(Form& dialog) = 0;
+    // Whether the picture file exists and can be read as a picture.
+    virtual bool pictureReadable(const std::string& file) = 0;
+    // Lets pending window messages be processed.
+    virtual void processMessages() = 0;
+    // Closes the main window the way its title bar does; the close query
+    // of the main window decides.
+    virtual void closeMainWindow() = 0;
+};
+
+}  // namespace tavro

@@ -1,0 +1,331 @@
+#include "ui/Setupmain.h"
+
+#include <stdexcept>
+
+#include "ui/Dialogs.h"
+
+namespace tavro {
+
+namespace {
+std::vector<std::string> sourcePlaceholders() {
+    std::vector<std::string> items;
+    for (int i = 1; i <= MaxSources; ++i) items.push_back(i < 10 ? "Source" + std::to_string(i) : "Sourc" + std::to_string(i));
+    return items;
+}
+}  // namespace
+
+TTavroSetupMain::TTavroSetupMain(Host& host) : Form("TavroSetupMain", "Tavro Setup"), host_(host) {
+    setDesignDefaults();
+    wireHandlers();
+}
+
+// The state of the window as designed, before the creation step runs.
+void TTavroSetupMain::setDesignDefaults() {
+    NOne.setCaption("-");
+    ExitOne.setCaption("-");
+
+    for (Control* c : controls())
+        if (c->kind() == ControlKind::GroupBox) c->setVisible(false);
+
+    RBDry.setChecked(true);
+    RBThroughDSP.setChecked(true);
+    RBPAL.setChecked(true);
+    RBBlueback.setChecked(true);
+    RBTempFull.setChecked(true);
+    RBOSDInputAuto.setChecked(true);
+    RBOSDOutputBoth.setChecked(true);
+    RBFeet.setChecked(true);
+    RB1Positive.setChecked(true);
+    RB2Positive.setChecked(true);
+    CheckBoxSubFilter.setChecked(true);
+    EditSampleError.setReadOnly(true);
+
+    const ItemList levels = makeLevelItems();
+    for (ListBox* l : {&CBLeftL, &CBRightL, &CBCenterL, &CBLeftSL, &CBRightSL, &CBSubL, &CBLeftBL, &CBRightBL, &CBCh9L, &CBCh10L})
+        l->setItems(levels);
+    const ItemList delays = makeAuxDelayItems();
+    CBCh9D.setItems(delays);
+    CBCh10D.setItems(delays);
+    CBLeftS.setItems(frontSizeItems());
+    CBRightS.setItems(frontSizeItems());
+    for (ListBox* l : {&CBCenterS, &CBLeftSS, &CBRightSS, &CBLeftBS, &CBRightBS}) l->setItems(speakerSizeItems());
+    CBSubS.setItems(subwooferItems());
+    CBSubFilter.setItems(makeSubFilterItems());
+    CBToneBFreq.setItems(toneBassFreqItems());
+    CBToneTFreq.setItems(toneTrebleFreqItems());
+    CBAnalogBassMg.setItems(analogBassItems());
+    CBOSDStyle.setItems(makeOsdStyleItems());
+    for (ListBox* l : {&CBBackgroundColor, &CBCharacterColor, &CBErrorColor}) l->setItems(colorItems());
+    CBTrigger1Delay.setItems(triggerDelayItems());
+    CBTrigger2Delay.setItems(triggerDelayItems());
+    CB1Duration.setItems(triggerDurationItems());
+    CB2Duration.setItems(triggerDurationItems());
+    ItemList triggerSources{"Trigger Off"};
+    triggerSources.resize(27, " ");
+    CBTrigger1Source.setItems(triggerSources);
+    CBTrigger2Source.setItems(triggerSources);
+    CBZoneSource.setItems(sourcePlaceholders());
+    ItemList balanced{"Off"};
+    for (auto& s : sourcePlaceholders()) balanced.push_back(s);
+    CBBalancedSource.setItems(balanced);
+
+    CBRightBS.setEnabled(false);
+    CBRightBL.setEnabled(false);
+}
+
+void TTavroSetupMain::wireHandlers() {
+    FileExit.onClick = [this] { FileExitClick(); };
+
+    // Speaker
+    CBLeftS.onChange = [this] { CBLeftSChange(); };
+    CBRightS.onChange = [this] { CBRightSChange(); };
+    CBCenterS.onChange = [this] { CBCenterSChange(); };
+    CBLeftSS.onChange = [this] { CBLeftSSChange(); };
+    CBRightSS.onChange = [this] { CBRightSSChange(); };
+    CBSubS.onChange = [this] { CBSubSChange(); };
+    CheckBoxRBack.onClick = [this] { CheckBoxRBackClick(); };
+    CBLeftBS.onChange = [this] { CBLeftBSChange(); };
+    CBRightBS.onChange = [this] { CBRightBSChange(); };
+    CheckBoxSubFilter.onClick = [this] { CheckBoxSubFilterClick(); };
+    CheckBoxEnhancedBass.onClick = [this] { CheckBoxEnhancedBassClick(); };
+    CBSubFilter.onChange = [this] { CBSubFilterChange(); };
+    CBLeftL.onChange = [this] { CBLeftLChange(); };
+    CBRightL.onChange = [this] { CBRightLChange(); };
+    CBCenterL.onChange = [this] { CBCenterLChange(); };
+    CBLeftSL.onChange = [this] { CBLeftSLChange(); };
+    CBRightSL.onChange = [this] { CBRightSLChange(); };
+    CBSubL.onChange = [this] { CBSubLChange(); };
+    CBLeftD.onChange = [this] { CBLeftDChange(); };
+    CBRightD.onChange = [this] { CBRightDChange(); };
+    CBCenterD.onChange = [this] { CBCenterDChange(); };
+    CBLeftSD.onChange = [this] { CBLeftSDChange(); };
+    CBRightSD.onChange = [this] { CBRightSDChange(); };
+    CBSubD.onChange = [this] { CBSubDChange(); };
+    CBLeftBL.onChange = [this] { CBLeftBLChange(); };
+    CBRightBL.onChange = [this] { CBRightBLChange(); };
+    CBLeftBD.onChange = [this] { CBLeftBDChange(); };
+    CBRightBD.onChange = [this] { CBRightBDChange(); };
+    CBCh9L.onChange = [this] { CBCh9LChange(); };
+    CBCh10L.onChange = [this] { CBCh10LChange(); };
+    CBCh9D.onChange = [this] { CBCh9DChange(); };
+    CBCh10D.onChange = [this] { CBCh10DChange(); };
+    RBFeet.onClick = [this] { RBFeetClick(); };
+    RBMeters.onClick = [this] { RBMetersClick(); };
+
+    // Audio, zone, balanced input
+    SBVolume.onChange = [this] { SBVolumeChange(); };
+    SBBass.onChange = [this] { SBBassChange(); };
+    SBTreble.onChange = [this] { SBTrebleChange(); };
+    SBPhones.onChange = [this] { SBPhonesChange(); };
+    SBLFELevel.onChange = [this] { SBLFELevelChange(); };
+    SBZoneVolume.onChange = [this] { SBZoneVolumeChange(); };
+    CBZoneSource.onChange = [this] { CBZoneSourceChange(); };
+    CBBalancedSource.onChange = [this] { CBBalancedSourceChange(); };
+    RBThroughDSP.onClick = [this] { RBThroughDSPClick(); };
+    RBBypassDSP.onClick = [this] { RBBypassDSPClick(); };
+    RBDry.onClick = [this] { RBDryClick(); };
+    RBDry1.onClick = [this] { RBDry1Click(); };
+    RBWetDry2.onClick = [this] { RBWetDry2Click(); };
+    RBWet3.onClick = [this] { RBWet3Click(); };
+    RBWet.onClick = [this] { RBWetClick(); };
+    CBToneBFreq.onChange = [this] { CBBassFilterChange(); };
+    CBToneTFreq.onChange = [this] { CBTrebleFilterChange(); };
+    CBAnalogBassMg.onChange = [this] { CBAnalogBassMgChange(); };
+
+    // Sources and presets
+
+    // OSD, triggers, messages
+    RBPAL.onClick = [this] { RBPALClick(); };
+    RBNTSC.onClick = [this] { RBNTSCClick(); };
+    RBBlueback.onClick = [this] { RBBluebackClick(); };
+    RBSuperimpose.onClick = [this] { RBSuperimposeClick(); };
+    RBTempFull.onClick = [this] { RBTempFullClick(); };
+    RBTempSimple.onClick = [this] { RBTempSimpleClick(); };
+    RBNoTemp.onClick = [this] { RBNoTempClick(); };
+    RBOSDInputAuto.onClick = [this] { RBOSDInputAutoClick(); };
+    RBOSDInputCs.onClick = [this] { RBOSDInputCsClick(); };
+    RBOSDInputSvideo.onClick = [this] { RBOSDInputSvideoClick(); };
+    RBOSDInputOff.onClick = [this] { RBOSDInputOffClick(); };
+    RBOSDOutputBoth.onClick = [this] { RBOSDOutputBothClick(); };
+    RBOSDOutputCs.onClick = [this] { RBOSDOutputCsClick(); };
+    RBOSDOutputSvideo.onClick = [this] { RBOSDOutputSvideoClick(); };
+    RBOSDOutputNo.onClick = [this] { RBOSDOutputNoClick(); };
+    CBOSDStyle.onChange = [this] { CBOSDStyleChange(); };
+    CBBackgroundColor.onChange = [this] { CBBackgroundColorChange(); };
+    CBCharacterColor.onChange = [this] { CBCharacterColorChange(); };
+    CBErrorColor.onChange = [this] { CBErrorColorChange(); };
+    CBTrigger1Source.onChange = [this] { CBTrigger1SourceChange(); };
+    RB1Positive.onClick = [this] { RB1PositiveClick(); };
+    RB1Negative.onClick = [this] { RB1NegativeClick(); };
+    CBTrigger1Delay.onChange = [this] { CBTrigger1DelayChange(); };
+    CB1Duration.onChange = [this] { CB1DurationChange(); };
+    CBTrigger2Source.onChange = [this] { CBTrigger2SourceChange(); };
+    RB2Positive.onClick = [this] { RB2PositiveClick(); };
+    RB2Negative.onClick = [this] { RB2NegativeClick(); };
+    CBTrigger2Delay.onChange = [this] { CBTrigger2DelayChange(); };
+    CB2Duration.onChange = [this] { CB2DurationChange(); };
+    CheckBoxSkipWelcome.onClick = [this] { CheckBoxSkipWelcomeClick(); };
+    EditWelcome1.onChange = [this] { EditWelcome1Change(); };
+    EditWelcome2.onChange = [this] { EditWelcome2Change(); };
+    EditShutdown1.onChange = [this] { EditShutdown1Change(); };
+    EditShutdown2.onChange = [this] { EditShutdown2Change(); };
+    EditWelcome1.onExit = [this] { EditWelcome1Exit(); };
+    EditWelcome2.onExit = [this] { EditWelcome2Exit(); };
+    EditShutdown1.onExit = [this] { EditShutdown1Exit(); };
+    EditShutdown2.onExit = [this] { EditShutdown2Exit(); };
+}
+
+// ---- Groupings
+
+std::array<Button*, MaxSources> TTavroSetupMain::sourceButtons() { return {&BSource1, &BSource2, &BSource3, &BSource4, &BSource5, &BSource6, &BSource7, &BSource8, &BSource9, &BSource10, &BSource11, &BSource12, &BSource13, &BSource14, &BSource15, &BSource16}; }
+
+std::array<ListBox*, 8> TTavroSetupMain::distanceLists() {
+    return {&CBLeftD, &CBRightD, &CBCenterD, &CBRightSD, &CBLeftSD, &CBLeftBD, &CBRightBD, &CBSubD};
+}
+
+TTavroSetupMain::PresetPanel TTavroSetupMain::presetPanel(int n) {
+    switch (n) {
+        case 1:
+            return {&GBPanel1, &ButtonPanel1,
+                    {&LabelPanel1C, &LabelPanel1Surr, &LabelPanel1Sub, &LabelPanel1B, &LabelPanel1T, &LabelPanel1L},
+                    {&LPanel1C, &LPanel1Surr, &LPanel1Sub, &LPanel1B, &LPanel1T, &LPanel1L}};
+        case 2:
+            return {&GBPanel2, &ButtonPanel2,
+                    {&LabelPanel2C, &LabelPanel2Surr, &LabelPanel2Sub, &LabelPanel2B, &LabelPanel2T, &LabelPanel2L},
+                    {&LPanel2C, &LPanel2Surr, &LPanel2Sub, &LPanel2B, &LPanel2T, &LPanel2L}};
+        case 3:
+            return {&GBPanel3, &ButtonPanel3,
+                    {&LabelPanel3C, &LabelPanel3Surr, &LabelPanel3Sub, &LabelPanel3B, &LabelPanel3T, &LabelPanel3L},
+                    {&LPanel3C, &LPanel3Surr, &LPanel3Sub, &LPanel3B, &LPanel3T, &LPanel3L}};
+        case 4:
+            return {&GBPanel4, &ButtonPanel4,
+                    {&LabelPanel4C, &LabelPanel4Surr, &LabelPanel4Sub, &LabelPanel4B, &LabelPanel4T, &LabelPanel4L},
+                    {&LPanel4C, &LPanel4Surr, &LPanel4Sub, &LPanel4B, &LPanel4T, &LPanel4L}};
+        case 5:
+            return {&GBPanel5, &ButtonPanel5,
+                    {&LabelPanel5C, &LabelPanel5Surr, &LabelPanel5Sub, &LabelPanel5B, &LabelPanel5T, &LabelPanel5L},
+                    {&LPanel5C, &LPanel5Surr, &LPanel5Sub, &LPanel5B, &LPanel5T, &LPanel5L}};
+        default: throw std::out_of_range("preset panel");
+    }
+}
+
+std::array<TabSheet*, 7> TTavroSetupMain::tabSheets() {
+    return {&TabSheetGeneral, &TabSheetAudio, &TabSheetSource, &TabSheetSpeaker, &TabSheetOSD, &TabSheetTrigger, &TabSheetPresets};
+}
+
+// ---- Creation, show and close
+
+void TTavroSetupMain::FormCreate() {
+    FeetItems = makeFeetItems();
+    MeterItems = makeMeterItems();
+    ApplyDistanceUnit(true);
+
+    CBTrigger1Source.setItemIndex(0);
+    CBTrigger2Source.setItemIndex(0);
+    CBTrigger1Delay.setItemIndex(0);
+    CBTrigger2Delay.setItemIndex(0);
+    CB1Duration.setItemIndex(0);
+    CB2Duration.setItemIndex(0);
+    CBBackgroundColor.setItemIndex(0);
+    CBCharacterColor.setItemIndex(7);
+    CBErrorColor.setItemIndex(4);
+    CBOSDStyle.setItemIndex(0);
+    CBZoneSource.setItemIndex(0);
+    CBBalancedSource.setItemIndex(0);
+    CBSubFilter.setItemIndex(12);  // 80 Hz
+    Thx.LimiterLevel = 50;
+    CBAnalogBassMg.setItemIndex(0);
+    CBLeftS.setItemIndex(1);
+    CBRightS.setItemIndex(1);
+    CBCenterS.setItemIndex(1);
+    CBLeftSS.setItemIndex(1);
+    CBRightSS.setItemIndex(1);
+    CBLeftBS.setItemIndex(0);
+    CBRightBS.setItemIndex(0);
+    CBSubS.setItemIndex(1);
+    for (ListBox* l : {&CBLeftL, &CBRightL, &CBCenterL, &CBLeftSL, &CBRightSL, &CBSubL, &CBLeftBL, &CBRightBL, &CBCh9L, &CBCh10L})
+        l->setItemIndex(30);  // 0 dB
+    for (ListBox* l : distanceLists()) l->setItemIndex(0);
+    CBCh9D.setItemIndex(0);
+    CBCh10D.setItemIndex(0);
+
+    Presets.fill(PresetSettings{});
+
+    CBToneBFreq.setItemIndex(0);
+    CBToneTFreq.setItemIndex(2);
+    WriteValueLabels();
+
+    FactoryBackgroundColor = 0x000000;
+    FactoryCharacterColor = 0xFFFFFF;
+    FactoryErrorColor = 0xFF0000;
+    ApplyPreviewColors();
+
+    AuxChannels.fill(AuxMixFilter{});
+    SavedEnhancedBass = false;
+
+    for (int i = 0; i < MaxSources; ++i) Sources[static_cast<std::size_t>(i)] = defaultSource(i + 1);
+
+    TriggerEventMask = 2047;
+    Thx = ThxSettings{};
+    Dpl = DplSettings{};
+    Modes = ModeTable{};
+    Inputs = InputCounts{};
+    SourceCount = 0;
+    Opts = tavro::Options{};
+    AboutLine1 = " ";
+    AboutLine2 = " ";
+
+    if (ReadSetupFileHook) {
+        CurrentFileName = "Default.dfg";
+        if (ReadSetupFileHook(*this, "Default.dfg") == ReadNotASetup) DefaultFileCorrupted = true;
+        CurrentFileName.clear();
+    }
+
+    ClearChangedMask();
+
+    if (BuildImageHook) BuildImageHook(*this);
+    if (ResetTransferStateHook) ResetTransferStateHook(*this);
+
+    if (ModelVariant == tavro::ModelVariant::M4820) {
+        SBVolume.setMax(28);
+        SBZoneVolume.setMax(28);
+    }
+}
+
+void TTavroSetupMain::FormShow() {
+    if (DefaultFileUnreadable) {
+        host_.showMessage("Unable to open Default.dfg.");
+        host_.closeMainWindow();
+        return;
+    }
+    if (DefaultFileCorrupted) {
+        host_.showMessage("Error: Default.dfg is corrupted.");
+        host_.closeMainWindow();
+        return;
+    }
+    if (host_.pictureReadable("logo.bmp"))
+        IMGLogo.setPictureFile("logo.bmp");
+    else
+        host_.showMessage("Unable to load the picture logo.bmp.");
+
+    FileSave.setEnabled(false);
+    WriteChangedSettings.setEnabled(false);
+    OperationsVerifySettings.setEnabled(false);
+}
+
+bool TTavroSetupMain::FormCloseQuery() { return true; }
+
+void TTavroSetupMain::FormClose() {
+    FeetItems.clear();
+    MeterItems.clear();
+    closed_ = true;
+}
+
+bool TTavroSetupMain::TryClose() {
+    if (closed_) return true;
+    if (!FormCloseQuery()) return false;
+    FormClose();
+    return true;
+}
+
+}  // namespace tavro
