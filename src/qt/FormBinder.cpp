@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -58,7 +59,9 @@ bool widgetFitsKind(const QObject* o, ControlKind kind) {
         case ControlKind::Button: return qobject_cast<const QPushButton*>(o) != nullptr;
         case ControlKind::GroupBox: return qobject_cast<const QGroupBox*>(o) != nullptr;
         case ControlKind::TabSheet: return isTabPage(o);
-        case ControlKind::MenuItem: return qobject_cast<const QAction*>(o) != nullptr || qobject_cast<const QMenu*>(o) != nullptr;
+        case ControlKind::MenuItem:
+            return qobject_cast<const QAction*>(o) != nullptr || qobject_cast<const QMenu*>(o) != nullptr ||
+                   qobject_cast<const QMenuBar*>(o) != nullptr;
         case ControlKind::Memo: return qobject_cast<const QPlainTextEdit*>(o) != nullptr;
         case ControlKind::Panel:
             return qobject_cast<const QFrame*>(o) != nullptr && qobject_cast<const QLabel*>(o) == nullptr;
@@ -279,6 +282,8 @@ void FormBinder::syncOne(const Binding& b) {
                 }
                 action->setEnabled(item.enabled());
                 action->setVisible(item.visible());
+            } else if (auto* bar = qobject_cast<QMenuBar*>(o)) {
+                bar->setEnabled(item.enabled());
             } else if (auto* menu = qobject_cast<QMenu*>(o)) {
                 menu->setTitle(fromModel(item.caption()));
                 menu->menuAction()->setEnabled(item.enabled());

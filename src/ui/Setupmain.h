@@ -76,7 +76,8 @@ public:
     void ClearChangedMask();
     void RefreshAfterLoad();
 
-    // ---- Menu state ----------------------------------------------------
+    // ---- Menus ---------------------------------------------------------------
+    MenuItem MainMenu{*this, "MainMenu", ""};
     MenuItem FileMenu{*this, "FileMenu", "&File"};
     MenuItem FileNew{*this, "FileNew", "&New", "Ctrl+N"};
     MenuItem FileOpen{*this, "FileOpen", "&Open...", "Ctrl+O"};

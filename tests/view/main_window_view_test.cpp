@@ -1,0 +1,206 @@
+// The Designer form against the main window model: names, kinds, events in
+// both directions, layout, and a whole start and close of the program.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
+
+#include "../core/FakeHost.h"
+#include "FormBinder.h"
+#include "MainWindow.h"
+#include "QtHost.h"
+#include "ui/Program.h"
+
+using namespace tavro;
+
+namespace {
+
+class MainWindowView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = std::make_unique<Program>(host);
+        host.onClose = [this] { program->main().TryClose(); };
+        window = std::make_unique<qt::MainWindow>(program->main());
+    }
+    TTavroSetupMain& m() { return program->main(); }
+    template <class T>
+    T* widget(const char* name) {
+        return window->findChild<T*>(name);
+    }
+
+    test::FakeHost host;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<qt::MainWindow> window;
+};
+
+}  // namespace
+
+TEST_F(MainWindowView, EveryControlHasAWidgetOfItsKind) {
+    EXPECT_TRUE(window->binder().unbound().empty()) << "first unbound: " << window->binder().unbound().front();
+    for (Control* c : m().controls()) {
+        QObject* o = window->binder().objectFor(c->name());
+        ASSERT_NE(o, nullptr) << c->name();
+        EXPECT_TRUE(qt::widgetFitsKind(o, c->kind())) << c->name() << " is no " << controlKindName(c->kind());
+    }
+}
+
+TEST_F(MainWindowView, EveryNamedWidgetOfTheFormIsAControl) {
+    QList<QObject*> objects = window->findChildren<QObject*>();
+    int named = 0;
+    for (QObject* o : objects) {
+        if (!o->isWidgetType() && qobject_cast<QAction*>(o) == nullptr) continue;
+        QString name = o->objectName();
+        if (qt::isStructuralName(name)) continue;
+        if (o->parent() != nullptr && o->parent()->inherits("QTabBar")) continue;  // the tab bar's own scroll buttons
+        // Qt's own helpers inside composite widgets carry no object name
+        // or a qt_ one; menus' own actions share their menu's name.
+        if (qobject_cast<QAction*>(o) != nullptr && qobject_cast<QMenu*>(o->parent()) == nullptr &&
+            m().find(name.toStdString()) == nullptr)
+            continue;
+        ++named;
+        EXPECT_NE(m().find(name.toStdString()), nullptr) << "widget without a control: " << name.toStdString();
+    }
+    EXPECT_GT(named, 200);
+}
+
+TEST_F(MainWindowView, AUserPickReachesTheHandlerAndTheModelReachesTheWidgets) {
+    m().FormShow();
+    window->binder().sync();
+    auto* save = widget<QAction>("FileSave");
+    ASSERT_NE(save, nullptr);
+    EXPECT_FALSE(save->isEnabled());
+
+    auto* center = widget<QComboBox>("CBCenterL");
+    center->setCurrentIndex(20);
+    emit center->activated(20);
+    EXPECT_EQ(m().CBCenterL.itemIndex(), 20);
+    EXPECT_EQ(m().ChangedMask[12], 1);
+    EXPECT_TRUE(save->isEnabled());
+
+    // A rule that changes other controls shows in their widgets.
+    widget<QRadioButton>("RBMeters")->click();
+    EXPECT_TRUE(m().RBMeters.checked());
+    EXPECT_EQ(widget<QComboBox>("CBLeftD")->itemText(3), "1.0 m");
+    EXPECT_FALSE(widget<QRadioButton>("RBFeet")->isChecked());
+
+    widget<QScrollBar>("SBBass")->setValue(3);
+    EXPECT_EQ(m().SBBass.position(), 3);
+    EXPECT_EQ(widget<QLabel>("LabelBass")->text(), "Bass: +3 dB");
+
+    m().CBSubS.userSelect(0);
+    window->binder().sync();
+    EXPECT_FALSE(widget<QComboBox>("CBSubL")->isEnabled());
+}
+
+TEST_F(MainWindowView, TabsAndGroupBoxesShowAsTheModelSays) {
+    m().GBSpeaker.setVisible(true);
+    m().GBTrigger1.setVisible(true);
+    m().RefreshAfterLoad();
+    window->binder().sync();
+    auto* tabs = widget<QTabWidget>("uiPages");
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 7);
+    const char* captions[] = {"General", "Audio", "Source", "Speaker", "Display", "Trigger", "Presets"};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(tabs->tabText(i), captions[i]);
+        EXPECT_EQ(tabs->isTabVisible(i), i == 3 || i == 5) << captions[i];
+    }
+    EXPECT_FALSE(widget<QGroupBox>("GBSpeaker")->isHidden());
+    EXPECT_TRUE(widget<QGroupBox>("GBBackSpeaker")->isHidden());
+
+    // A hidden tab comes back in its place.
+    m().GBMessages.setVisible(true);
+    m().RefreshAfterLoad();
+    window->binder().sync();
+    EXPECT_TRUE(tabs->isTabVisible(0));
+    EXPECT_EQ(tabs->tabText(0), "General");
+}
+
+TEST_F(MainWindowView, MenusShowTheirCaptionsShortcutsAndSeparators) {
+    auto* exitAction = widget<QAction>("FileExit");
+    ASSERT_NE(exitAction, nullptr);
+    EXPECT_EQ(exitAction->text(), "E&xit");
+    EXPECT_EQ(exitAction->shortcut(), QKeySequence("Alt+F4"));
+    EXPECT_EQ(widget<QAction>("OperationsVerifySettings")->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_TRUE(widget<QAction>("NOne")->isSeparator());
+    EXPECT_TRUE(widget<QAction>("ExitOne")->isSeparator());
+    EXPECT_EQ(widget<QMenu>("OperationsMenu")->title(), "Op&erations");
+}
+
+TEST_F(MainWindowView, EveryTabFitsTheFixedWindowWithoutClipping) {
+    for (Control* c : m().controls())
+        if (c->kind() == ControlKind::GroupBox) c->setVisible(true);
+    // Long run-time texts.
+    m().CheckBoxRBack.setChecked(true);
+    m().ModelVariant = tavro::ModelVariant::Tavro;
+    m().SourceCount = 16;
+    m().RebuildTriggerLists();
+    m().RefreshAfterLoad();
+    window->binder().sync();
+    window->show();
+    QApplication::processEvents();
+
+    auto* tabs = widget<QTabWidget>("uiPages");
+    QString shots = qEnvironmentVariable("TAVRO_SCREENSHOT_DIR");
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        QWidget* page = tabs->widget(i);
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (w->isHidden() || w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;
+            QWidget* parent = w->parentWidget();
+            if (parent == nullptr || parent->objectName().startsWith("qt_")) continue;
+            QRect inside = parent->rect();
+            EXPECT_TRUE(inside.contains(w->geometry())) << w->objectName().toStdString() << " sticks out of "
+                                                       << parent->objectName().toStdString();
+            // Texts fit their widgets.
+            if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->pixmap().isNull()) {
+                EXPECT_LE(label->sizeHint().width(), label->width() + 1) << label->objectName().toStdString();
+            }
+            if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                EXPECT_LE(combo->minimumSizeHint().width(), combo->width() + 1) << combo->objectName().toStdString();
+            }
+        }
+        if (!shots.isEmpty()) window->grab().save(QDir(shots).filePath(QString("tab%1-%2.png").arg(i).arg(tabs->tabText(i))));
+    }
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+TEST(ProgramRun, StartsShowsAndClosesFromTheExitCommand) {
+    qt::QtHost host;
+    Program program(host);
+    qt::MainWindow window(program.main());
+    host.setMainWindow(&window);
+    bool closedByExit = false;
+    QTimer::singleShot(0, [&] {
+        // Start-up without a logo reports it in a message box; answer it.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &window && w->isVisible()) w->close();
+        window.findChild<QAction*>("FileExit")->trigger();
+    });
+    QTimer::singleShot(50, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &window && w->isVisible()) w->close();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QApplication::exit(1); });
+    guard.start(5000);
+    window.show();
+    QObject::connect(qApp, &QApplication::lastWindowClosed, [&] { closedByExit = program.main().closed(); });
+    QApplication::setQuitOnLastWindowClosed(true);
+    int rc = QApplication::exec();
+    EXPECT_EQ(rc, 0) << "the window did not close";
+    EXPECT_TRUE(closedByExit);
+    EXPECT_TRUE(program.main().closed());
+}
