@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QShowEvent>
 
 #include "ui_TavroSetupMain.h"
@@ -16,6 +17,7 @@ MainWindow::MainWindow(TTavroSetupMain& model, QWidget* parent)
     binder_ = new FormBinder(model, this, this);
     adjustSize();
     setFixedSize(size());
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
 MainWindow::~MainWindow() = default;

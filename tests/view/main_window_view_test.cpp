@@ -204,3 +204,18 @@ TEST(ProgramRun, StartsShowsAndClosesFromTheExitCommand) {
     EXPECT_TRUE(closedByExit);
     EXPECT_TRUE(program.main().closed());
 }
+
+TEST_F(MainWindowView, AStylePickRepaintsThePreview) {
+    auto* style = widget<QComboBox>("CBOSDStyle");
+    auto* memo = window->findChild<QWidget*>("MemoSampleText");
+    auto* error = window->findChild<QWidget*>("EditSampleError");
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(error->palette().color(QPalette::Base), QColor(255, 0, 0));
+
+    style->setCurrentIndex(15);
+    emit style->activated(15);  // "Preset Style 16": red, magenta error, yellow text
+    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(error->palette().color(QPalette::Base), QColor(255, 0, 255));
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xB4));
+}
