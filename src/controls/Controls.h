@@ -302,6 +302,7 @@ private:
 class ControlRegistry {
 public:
     ControlRegistry() = default;
+    virtual ~ControlRegistry() = default;
     ControlRegistry(const ControlRegistry&) = delete;
     ControlRegistry& operator=(const ControlRegistry&) = delete;
 

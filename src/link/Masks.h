@@ -13,4 +13,15 @@ inline constexpr int ImageEntryCount = 395;
 // Settings, and the to-do list of a download.
 using EntryFlags = std::array<std::uint8_t, ImageEntryCount>;
 
+// The entries that the last upload or download transferred and that have
+// not been verified since, followed by the flag that picks the final text of
+// a verify: 1 when the verify follows an upload directly, 0 when it was
+// started from the menu.
+struct VerifyMask {
+    EntryFlags Flags{};
+    std::uint8_t VerifyFollowsUpload = 0;
+
+    void clearFlags() { Flags.fill(0); }
+};
+
 }  // namespace tavro

@@ -1,5 +1,7 @@
 #include "FormBinder.h"
 
+#include "ui/Host.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
@@ -206,10 +208,14 @@ void FormBinder::afterUserAction() {
     // A handler may have closed the form and with it this binder's widgets.
     if (!root_) return;
     sync();
+    if (auto* form = dynamic_cast<Form*>(&model_); form != nullptr && form->modalResult() != ModalResult::None)
+        emit modalResultSet(form->modalResult() == ModalResult::Ok ? 1 : 0);
 }
 
 void FormBinder::sync() {
     syncing_ = true;
+    if (auto* form = dynamic_cast<Form*>(&model_); form != nullptr && root_ && root_->isWindow())
+        root_->setWindowTitle(fromModel(form->caption()));
     for (const Binding& b : bindings_) syncOne(b);
     syncing_ = false;
 }

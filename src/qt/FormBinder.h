@@ -35,6 +35,10 @@ public:
     const std::vector<std::string>& unbound() const { return unbound_; }
     QObject* objectFor(const std::string& name) const;
 
+signals:
+    // A form model set its modal result (1 for OK, 0 otherwise).
+    void modalResultSet(int ok);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,5 +1,13 @@
 #include "QtHost.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include "DialogViews.h"
+#include "FormBinder.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QImageReader>
@@ -52,12 +60,25 @@ std::optional<std::string> QtHost::askSaveFile(const FileDialogSpec& spec) {
     return dialog.selectedFiles().first().toStdString();
 }
 
-ModalResult QtHost::showModal(Form& dialog) {
-    // The dialogs get their Designer forms with the dialogs themselves; a
-    // form without a view cannot be shown.
-    dialog.setModalResult(ModalResult::Cancel);
-    return ModalResult::Cancel;
+ModalResult QtHost::showModal(Form& dialog) { return execDialog(dialog, window_); }
+
+void QtHost::sleepMs(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+bool QtHost::fileExists(const std::string& file) { return QFileInfo::exists(QString::fromStdString(file)); }
+
+void QtHost::showWindow(Form& form) {
+    std::unique_ptr<QWidget> widget = loadForm(form.name(), nullptr);
+    if (!widget) return;
+    widget->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    auto* binder = new FormBinder(form, widget.get(), widget.get());
+    binder->sync();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        widget->move(screen->availableGeometry().center() - widget->rect().center());
+    widget->show();
+    windows_[&form] = std::move(widget);
 }
+
+void QtHost::destroyWindow(Form& form) { windows_.erase(&form); }
 
 bool QtHost::pictureReadable(const std::string& file) {
     QImageReader reader(QString::fromStdString(file));

@@ -4,6 +4,8 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <map>
+#include <memory>
 
 #include "ui/Host.h"
 
@@ -21,10 +23,15 @@ public:
     ModalResult showModal(Form& dialog) override;
     bool pictureReadable(const std::string& file) override;
     void processMessages() override;
+    void sleepMs(int ms) override;
+    bool fileExists(const std::string& file) override;
+    void showWindow(Form& window) override;
+    void destroyWindow(Form& window) override;
     void closeMainWindow() override;
 
 private:
     QPointer<QWidget> window_;
+    std::map<Form*, std::unique_ptr<QWidget>> windows_;
 };
 
 }  // namespace tavro::qt

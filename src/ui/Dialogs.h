@@ -5,62 +5,29 @@
 
 #include <memory>
 
-#include "ui/Host.h"
+#include "ui/About.h"
+#include "ui/Dplii.h"
+#include "ui/Mixfilter.h"
+#include "ui/Options.h"
+#include "ui/Preset.h"
+#include "ui/Sercomm.h"
+#include "ui/Source.h"
+#include "ui/Ultra2.h"
 
 namespace tavro {
-
-class TFormOptions : public Form {
-public:
-    TFormOptions() : Form("FormOptions", "Options") {}
-};
-
-class TFormPreset : public Form {
-public:
-    TFormPreset() : Form("FormPreset") {}
-};
-
-class TFormCh9_10 : public Form {
-public:
-    TFormCh9_10() : Form("FormCh9_10") {}
-};
-
-class TFormSource : public Form {
-public:
-    TFormSource() : Form("FormSource") {}
-};
-
-class TFormDPLII : public Form {
-public:
-    TFormDPLII() : Form("FormDPLII") {}
-};
-
-class TFormTHXUltra2 : public Form {
-public:
-    TFormTHXUltra2() : Form("FormTHXUltra2") {}
-};
-
-class TFormAbout : public Form {
-public:
-    TFormAbout() : Form("FormAbout", "About") {}
-};
-
-class TFormComm : public Form {
-public:
-    TFormComm() : Form("FormComm") {}
-};
 
 class Dialogs {
 public:
     // Creates the dialogs in the order the program start requires.
-    Dialogs()
-        : FormOptions(std::make_unique<TFormOptions>()),
-          FormPreset(std::make_unique<TFormPreset>()),
-          FormCh9_10(std::make_unique<TFormCh9_10>()),
-          FormSource(std::make_unique<TFormSource>()),
-          FormDPLII(std::make_unique<TFormDPLII>()),
-          FormTHXUltra2(std::make_unique<TFormTHXUltra2>()),
-          FormAbout(std::make_unique<TFormAbout>()),
-          FormComm(std::make_unique<TFormComm>()) {}
+    explicit Dialogs(TTavroSetupMain& main)
+        : FormOptions(std::make_unique<TFormOptions>(main)),
+          FormPreset(std::make_unique<TFormPreset>(main)),
+          FormCh9_10(std::make_unique<TFormCh9_10>(main)),
+          FormSource(std::make_unique<TFormSource>(main)),
+          FormDPLII(std::make_unique<TFormDPLII>(main)),
+          FormTHXUltra2(std::make_unique<TFormTHXUltra2>(main)),
+          FormAbout(std::make_unique<TFormAbout>(main)),
+          FormComm(std::make_unique<TFormComm>(main)) {}
 
     std::unique_ptr<TFormOptions> FormOptions;
     std::unique_ptr<TFormPreset> FormPreset;

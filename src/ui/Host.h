@@ -26,8 +26,11 @@ public:
     ModalResult modalResult() const { return modalResult_; }
     void setModalResult(ModalResult value) { modalResult_ = value; }
 
-    // Runs when the form is shown.
+    // Runs when the form is shown, then when it becomes the active window.
     virtual void FormShow() {}
+    virtual void FormActivate() {}
+    // Ends a modal showing with this result (the OK and Cancel buttons).
+    void closeWith(ModalResult result) { modalResult_ = result; }
 
 private:
     std::string name_;
@@ -61,6 +64,14 @@ public:
     virtual bool pictureReadable(const std::string& file) = 0;
     // Lets pending window messages be processed.
     virtual void processMessages() = 0;
+    // Waits without processing window messages.
+    virtual void sleepMs(int ms) = 0;
+    // Whether a file exists in the working directory (or at the given path).
+    virtual bool fileExists(const std::string& file) = 0;
+    // Shows a window without waiting for it (the start-up picture), and
+    // destroys it again.
+    virtual void showWindow(Form& window) = 0;
+    virtual void destroyWindow(Form& window) = 0;
     // Closes the main window the way its title bar does; the close query
     // of the main window decides.
     virtual void closeMainWindow() = 0;

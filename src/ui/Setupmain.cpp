@@ -75,6 +75,37 @@ void TTavroSetupMain::setDesignDefaults() {
 
 void TTavroSetupMain::wireHandlers() {
     FileExit.onClick = [this] { FileExitClick(); };
+    FileNew.onClick = [this] { FileNewClick(); };
+    FileOpen.onClick = [this] { FileOpenClick(); };
+    FileSave.onClick = [this] { FileSaveClick(); };
+    FileSaveAs.onClick = [this] { FileSaveAsClick(); };
+    FileOptions.onClick = [this] { FileOptionsClick(); };
+    About.onClick = [this] { AboutClick(); };
+    ButtonDPLII.onClick = [this] { ButtonDPLIIClick(); };
+    ButtonTHXUltra.onClick = [this] { ButtonTHXUltraClick(); };
+    ButtonCh9MixFilter.onClick = [this] { ButtonCh9MixFilterClick(); };
+    ButtonCh10MixFilter.onClick = [this] { ButtonCh10MixFilterClick(); };
+    BSource1.onClick = [this] { BSource1Click(); };
+    BSource2.onClick = [this] { BSource2Click(); };
+    BSource3.onClick = [this] { BSource3Click(); };
+    BSource4.onClick = [this] { BSource4Click(); };
+    BSource5.onClick = [this] { BSource5Click(); };
+    BSource6.onClick = [this] { BSource6Click(); };
+    BSource7.onClick = [this] { BSource7Click(); };
+    BSource8.onClick = [this] { BSource8Click(); };
+    BSource9.onClick = [this] { BSource9Click(); };
+    BSource10.onClick = [this] { BSource10Click(); };
+    BSource11.onClick = [this] { BSource11Click(); };
+    BSource12.onClick = [this] { BSource12Click(); };
+    BSource13.onClick = [this] { BSource13Click(); };
+    BSource14.onClick = [this] { BSource14Click(); };
+    BSource15.onClick = [this] { BSource15Click(); };
+    BSource16.onClick = [this] { BSource16Click(); };
+    ButtonPanel1.onClick = [this] { ButtonPanel1Click(); };
+    ButtonPanel2.onClick = [this] { ButtonPanel2Click(); };
+    ButtonPanel3.onClick = [this] { ButtonPanel3Click(); };
+    ButtonPanel4.onClick = [this] { ButtonPanel4Click(); };
+    ButtonPanel5.onClick = [this] { ButtonPanel5Click(); };
 
     // Speaker
     CBLeftS.onChange = [this] { CBLeftSChange(); };
@@ -216,6 +247,13 @@ std::array<TabSheet*, 7> TTavroSetupMain::tabSheets() {
 // ---- Creation, show and close
 
 void TTavroSetupMain::FormCreate() {
+    if (Splash) {
+        // About two seconds in which the start-up picture stays on screen.
+        for (int i = 0; i < 100; ++i) {
+            host_.sleepMs(20);
+            host_.processMessages();
+        }
+    }
     FeetItems = makeFeetItems();
     MeterItems = makeMeterItems();
     ApplyDistanceUnit(true);
@@ -293,6 +331,10 @@ void TTavroSetupMain::FormCreate() {
 }
 
 void TTavroSetupMain::FormShow() {
+    if (Splash) {
+        host_.destroyWindow(*Splash);
+        Splash.reset();
+    }
     if (DefaultFileUnreadable) {
         host_.showMessage("Unable to open Default.dfg.");
         host_.closeMainWindow();
@@ -313,7 +355,7 @@ void TTavroSetupMain::FormShow() {
     OperationsVerifySettings.setEnabled(false);
 }
 
-bool TTavroSetupMain::FormCloseQuery() { return true; }
+// FormCloseQuery: SetupmainFiles.cpp (Part 3.2).
 
 void TTavroSetupMain::FormClose() {
     FeetItems.clear();

@@ -6,6 +6,8 @@
 //   SetupmainSpeaker.cpp   speaker layout and distance units
 //   SetupmainAudio.cpp     audio labels, zone and balanced input
 //   SetupmainOsd.cpp       OSD, triggers, messages, preset panels
+//   SetupmainSources.cpp   source and preset buttons and their dialogs
+//   SetupmainFiles.cpp     File New/Open/Save/Save As and the close query
 #pragma once
 
 #include <array>
@@ -15,9 +17,12 @@
 
 #include "controls/Controls.h"
 #include "link/Masks.h"
+#include "link/ParameterImage.h"
 #include "model/Records.h"
 #include "model/ValueLists.h"
 #include "ui/Host.h"
+#include "ui/Splashsource.h"
+#include <memory>
 
 namespace tavro {
 
@@ -358,6 +363,9 @@ public:
     bool DefaultFileUnreadable = false;
     bool DefaultFileCorrupted = false;
     std::string CurrentFileName;
+    // The directory the program started in: "Default.dfg" and "DefTmp.bak"
+    // are kept there whatever folder a file dialog visits (Part 3.2).
+    std::string StartDirectory;
 
     // ---- Records ----------------------------------------------------------
     using Source = SourceRecord;
@@ -377,6 +385,10 @@ public:
     int EditedAuxChannel = 0;
 
     EntryFlags ChangedMask{};
+    // The processor's parameters as the program mirrors them, and the
+    // entries transferred since the last verify.
+    tavro::ParameterImage ParameterImage = InitialParameterImage();
+    tavro::VerifyMask VerifyMask;
 
     // ---- Groupings used by the rules -------------------------------------
     std::array<Button*, MaxSources> sourceButtons();
@@ -390,8 +402,19 @@ public:
     PresetPanel presetPanel(int n);  // n = 1..5
     std::array<TabSheet*, 7> tabSheets();
 
+    // The start-up picture while it is shown (from before the creation step
+    // until the show step).
+    std::unique_ptr<TSplash> Splash;
+
     // ---- Menu handlers ------------------------------------------------------
     void FileExitClick();
+    // File commands (Part 3.2), in SetupmainFiles.cpp.
+    void FileNewClick();
+    void FileOpenClick();
+    void FileSaveClick();
+    void FileSaveAsClick();
+    void FileOptionsClick();
+    void AboutClick();
 
     // ---- Speaker rules ------------------------------------------------------
     void CBLeftSChange();
@@ -431,6 +454,8 @@ public:
     // Replaces the items of the eight distance lists, keeping each index.
     void ApplyDistanceUnit(bool feet);
     void ApplyThxButtonRule();
+    void ButtonCh9MixFilterClick();
+    void ButtonCh10MixFilterClick();
 
     // ---- Audio, zone and balanced input -----------------------------------
     void SBVolumeChange();
@@ -451,6 +476,8 @@ public:
     void CBBassFilterChange();
     void CBTrebleFilterChange();
     void CBAnalogBassMgChange();
+    void ButtonDPLIIClick();
+    void ButtonTHXUltraClick();
     void ApplyBalancedRoutingRule();
     // Rebuilds the zone and balanced source lists from the source names.
     void RebuildZoneAndBalancedLists();
@@ -459,6 +486,31 @@ public:
 
     // ---- Source buttons and presets ----------------------------------------
     void RefreshPresetPanels();
+    // Fill the source dialog from source n (1..16) and the preset dialog
+    // from preset n (1..5), and set the edit cursor.
+    void LoadSourceDialog(int n);
+    void LoadPresetDialog(int n);
+    void BSource1Click();
+    void BSource2Click();
+    void BSource3Click();
+    void BSource4Click();
+    void BSource5Click();
+    void BSource6Click();
+    void BSource7Click();
+    void BSource8Click();
+    void BSource9Click();
+    void BSource10Click();
+    void BSource11Click();
+    void BSource12Click();
+    void BSource13Click();
+    void BSource14Click();
+    void BSource15Click();
+    void BSource16Click();
+    void ButtonPanel1Click();
+    void ButtonPanel2Click();
+    void ButtonPanel3Click();
+    void ButtonPanel4Click();
+    void ButtonPanel5Click();
 
     // ---- OSD, triggers and messages ---------------------------------------
     void RBPALClick();
@@ -510,6 +562,8 @@ public:
 private:
     void wireHandlers();
     void setDesignDefaults();
+    void SourceButtonClick(int n);
+    void PresetButtonClick(int n);
     void frontSizeRule(ListBox& from, ListBox& to);
     void surroundSizeRule(ListBox& from, ListBox& to);
     void backSizeNo();

@@ -24,6 +24,11 @@ public:
     std::vector<std::string> modalShown;
     std::function<ModalResult(Form&)> onModal;
     std::set<std::string> readablePictures;
+    std::set<std::string> existingFiles;
+    std::vector<std::string> windowsShown;
+    std::vector<std::string> windowsDestroyed;
+    int sleptMs = 0;
+    int processed = 0;
     int closeRequests = 0;
     std::function<void()> onClose;  // what the window does when asked to close
 
@@ -46,7 +51,11 @@ public:
         return r;
     }
     bool pictureReadable(const std::string& file) override { return readablePictures.count(file) != 0; }
-    void processMessages() override {}
+    void processMessages() override { ++processed; }
+    void sleepMs(int ms) override { sleptMs += ms; }
+    bool fileExists(const std::string& file) override { return existingFiles.count(file) != 0 || readablePictures.count(file) != 0; }
+    void showWindow(Form& window) override { windowsShown.push_back(window.name()); }
+    void destroyWindow(Form& window) override { windowsDestroyed.push_back(window.name()); }
     void closeMainWindow() override {
         ++closeRequests;
         if (onClose) onClose();

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <memory>
 #include <set>
+#include <stdexcept>
 
 #include "FakeHost.h"
 #include "ui/Program.h"
@@ -15,16 +19,31 @@ class MainFixture : public ::testing::Test {
 protected:
     FakeHost host;
     std::unique_ptr<Program> program;
-    // Stands in for the default setup when a test installs one.
+    // Stands in for the default setup when a test installs one. Without it
+    // (and without programReader) the window starts without reading any
+    // setup and keeps every default.
     std::function<int(TTavroSetupMain&, const std::string&)> reader;
+    // Start with the program's own setup reader, which reads "Default.dfg"
+    // in workDir.
+    bool programReader = false;
+    // The start directory of the program. Empty: a fresh empty directory,
+    // removed after the test, so that no test touches the real one.
+    std::string workDir;
 
     TTavroSetupMain& m() { return program->main(); }
 
     void start() {
+        if (workDir.empty()) workDir = scratchDir();
         program = std::make_unique<Program>(host, [this](TTavroSetupMain& w) {
-            if (reader) w.ReadSetupFileHook = reader;
+            w.StartDirectory = workDir;
+            if (!programReader) w.ReadSetupFileHook = reader;
         });
         host.onClose = [this] { m().TryClose(); };
+    }
+    void startWithProgramReader(const std::string& dir) {
+        programReader = true;
+        workDir = dir;
+        start();
     }
     void startAndShow() {
         start();
@@ -38,11 +57,28 @@ protected:
         return s;
     }
 
+    void TearDown() override {
+        if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
+    }
+
+    // A fresh empty directory for this test.
+    std::string scratchDir() {
+        if (scratch_.empty()) {
+            std::string pattern = (std::filesystem::temp_directory_path() / "tavro-test-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+            scratch_ = pattern;
+        }
+        return scratch_;
+    }
+
     // Shows every group box as a setup with every section would.
     void showAllGroups() {
         for (Control* c : m().controls())
             if (c->kind() == ControlKind::GroupBox) c->setVisible(true);
     }
+
+private:
+    std::string scratch_;
 };
 
 inline std::set<int> range(int first, int last) {

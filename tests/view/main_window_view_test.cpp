@@ -28,7 +28,8 @@ namespace {
 class MainWindowView : public ::testing::Test {
 protected:
     void SetUp() override {
-        program = std::make_unique<Program>(host);
+        // The form alone, without a default setup: every group starts hidden.
+        program = std::make_unique<Program>(host, [](TTavroSetupMain& w) { w.ReadSetupFileHook = nullptr; });
         host.onClose = [this] { program->main().TryClose(); };
         window = std::make_unique<qt::MainWindow>(program->main());
     }

@@ -1,0 +1,47 @@
+// The setup file (Part 3.1): the sectioned text of one complete setup, read
+// into and written from the main window's state, and the files of the
+// program's start directory (Part 3.2).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+class TTavroSetupMain;
+
+// The default setup and the temporary file of the options rewrite. They
+// always live in the directory the program started in
+// (TTavroSetupMain::StartDirectory), whatever folder a file dialog visited.
+inline constexpr const char* DefaultSetupFileName = "Default.dfg";
+inline constexpr const char* OptionsTempFileName = "DefTmp.bak";
+
+// A relative name taken in the start directory; an absolute path, or any
+// name while no start directory is recorded, is returned unchanged.
+std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name);
+
+// Reads a setup file into the main window: 0 read, -1 cannot be opened
+// (nothing changed), -2 the first line is not "//Setup" (nothing changed).
+// Sets DefaultFileUnreadable on -1 and clears it otherwise. Shows nothing
+// itself. Ends with RefreshAfterLoad when it returns 0.
+int ReadSetupFile(TTavroSetupMain& w, const std::string& path);
+// The same on text already in memory (the content of a file).
+int ReadSetupText(TTavroSetupMain& w, std::string_view content);
+
+// Writes the setup: 0 written, -1 failed, after the message
+// "Unable to open " + path + "." The file is written beside the target
+// under a temporary name, flushed to the disk and renamed over the target,
+// so a failed save leaves the previous file as it was.
+int WriteSetupFile(TTavroSetupMain& w, const std::string& path);
+// The text WriteSetupFile writes (without running FilterMessageTexts).
+std::string FormatSetupText(const TTavroSetupMain& w);
+
+// Replaces the "[Options]" block of "Default.dfg" in the start directory
+// by the current options, through "DefTmp.bak" (Part 3.2). Any failure
+// stores nothing and says nothing. True when the options were stored.
+bool StoreOptionsInDefaultFile(const TTavroSetupMain& w);
+// The text that StoreOptionsInDefaultFile makes of the content of
+// "Default.dfg".
+std::string ReplaceOptionsBlock(std::string_view defaultFileContent, const TTavroSetupMain& w);
+
+}  // namespace tavro

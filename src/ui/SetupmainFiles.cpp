@@ -1,0 +1,85 @@
+// The file commands of the File menu and the close query (Part 3.2).
+#include "files/SetupFile.h"
+#include "ui/Setupmain.h"
+
+namespace tavro {
+
+namespace {
+
+FileDialogSpec openDialogSpec() { return {"Open...", "Setup Configuration|*.sfg", ".sfg", {}}; }
+
+FileDialogSpec saveDialogSpec(const std::string& proposed) {
+    return {"Save As", "Setup Configuration|*.sfg", ".sfg", proposed};
+}
+
+}  // namespace
+
+void TTavroSetupMain::FileNewClick() {
+    if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
+    if (ReadSetupFile(*this, inStartDirectory(*this, DefaultSetupFileName)) == ReadCannotOpen) {
+        host_.showMessage("Unable to open Default.dfg.");
+        return;
+    }
+    // Read, or not a setup (then nothing was read and nothing is said).
+    ClearChangedMask();
+    FileSave.setEnabled(false);
+    CurrentFileName.clear();
+    WriteChangedSettings.setEnabled(false);
+}
+
+void TTavroSetupMain::FileOpenClick() {
+    if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
+    const std::optional<std::string> path = host_.askOpenFile(openDialogSpec());
+    if (!path) return;
+    switch (ReadSetupFile(*this, *path)) {
+        case ReadCannotOpen: host_.showMessage("Unable to open " + *path + "."); return;
+        case ReadNotASetup: host_.showMessage("Unknown file type."); return;
+        default: break;
+    }
+    // The current file name changes only with a file that was read as a
+    // setup, so that Save never overwrites a file that was not.
+    CurrentFileName = *path;
+    ClearChangedMask();
+    FileSave.setEnabled(false);
+    WriteChangedSettings.setEnabled(false);
+}
+
+void TTavroSetupMain::FileSaveClick() {
+    if (CurrentFileName.empty()) {
+        FileSaveAsClick();
+        return;
+    }
+    const std::string path = CurrentFileName;
+    if (WriteSetupFile(*this, path) != 0) {
+        host_.showMessage("Unable to open " + path + " for writing.");
+        return;  // Save stays enabled: the changes are not kept anywhere yet
+    }
+    FileSave.setEnabled(false);
+}
+
+void TTavroSetupMain::FileSaveAsClick() {
+    FilterMessageTexts();
+    const std::optional<std::string> path = host_.askSaveFile(saveDialogSpec(CurrentFileName));
+    if (!path) return;
+    CurrentFileName = *path;
+    if (WriteSetupFile(*this, *path) != 0) {
+        host_.showMessage("Unable to create " + *path + ".");
+        return;
+    }
+    FileSave.setEnabled(false);
+}
+
+bool TTavroSetupMain::FormCloseQuery() {
+    FilterMessageTexts();
+    if (!FileSave.enabled() || Opts.ConfirmDiscard == 0) {
+        StoreOptionsInDefaultFile(*this);
+        return true;
+    }
+    // The program ends after the start-up messages this way.
+    if (DefaultFileUnreadable || DefaultFileCorrupted) return true;
+    if (!host_.confirm("Exit Without Save?")) return false;
+    StoreOptionsInDefaultFile(*this);
+    return true;
+}
+
+}  // namespace tavro

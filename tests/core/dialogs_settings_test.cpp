@@ -1,0 +1,254 @@
+// The Pro Logic II / Neo:6 and THX Ultra2 dialogs, Options, About and the
+// start-up picture.
+#include "MainFixture.h"
+#include "ui/Dialogs.h"
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+class SettingsDialogs : public MainFixture {
+protected:
+    void SetUp() override {
+        startAndShow();
+        showAllGroups();
+        m().Modes.ModeAvailable[ModeDplIIMusic] = 1;
+        m().RefreshAfterLoad();
+    }
+    Dialogs& d() { return *m().dialogs(); }
+
+    // Opens a dialog through its button, lets `user` act, then OK or Cancel.
+    template <class F>
+    void run(Button& opener, F& form, const std::function<void(F&)>& user, Button& close) {
+        host.onModal = [&](Form&) {
+            if (user) user(form);
+            close.userClick();
+            return form.modalResult();
+        };
+        opener.userClick();
+    }
+    template <class F>
+    void runMenu(MenuItem& opener, F& form, const std::function<void(F&)>& user, Button& close) {
+        host.onModal = [&](Form&) {
+            if (user) user(form);
+            close.userClick();
+            return form.modalResult();
+        };
+        opener.userClick();
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsDialogs, DplValueLabels) {
+    TFormDPLII& f = *d().FormDPLII;
+    struct Case {
+        int width, dimension, image;
+        const char *w, *dm, *im;
+    };
+    const Case cases[] = {
+        {1, 1, 1, "Width: Min", "Dimension: -3", "Center Image: Min"},
+        {8, 7, 6, "Width: Max", "Dimension: +3", "Center Image: Max"},
+        {4, 4, 5, "Width: 3", "Dimension: 0", "Center Image: 4"},
+        {2, 5, 2, "Width: 1", "Dimension: +1", "Center Image: 1"},
+    };
+    for (const Case& c : cases) {
+        m().Dpl.CenterWidth = static_cast<std::uint8_t>(c.width);
+        m().Dpl.Dimension = static_cast<std::uint8_t>(c.dimension);
+        m().Dpl.CenterImage = static_cast<std::uint8_t>(c.image);
+        run<TFormDPLII>(m().ButtonDPLII, f, [&](TFormDPLII& dlg) {
+            EXPECT_EQ(dlg.LabelWidth.caption(), c.w);
+            EXPECT_EQ(dlg.LabelDimension.caption(), c.dm);
+            EXPECT_EQ(dlg.LabelCGain.caption(), c.im);
+        }, f.ButtonDPLIICancel);
+    }
+    // Moving the bar writes the label too.
+    run<TFormDPLII>(m().ButtonDPLII, f, [](TFormDPLII& dlg) {
+        dlg.SBCGain.userSetPosition(6);
+        EXPECT_EQ(dlg.LabelCGain.caption(), "Center Image: Max");
+    }, f.ButtonDPLIIOk);
+    EXPECT_EQ(m().Dpl.CenterImage, 6);
+    EXPECT_EQ(marked(), std::set<int>{391});
+}
+
+TEST_F(SettingsDialogs, DplWithoutSurroundsResetsPanoramaEvenWhenCancelled) {
+    TFormDPLII& f = *d().FormDPLII;
+    m().Dpl.Panorama = 1;
+    m().CBLeftSS.userSelect(0);
+    m().ClearChangedMask();
+    m().FileSave.setEnabled(false);
+    run<TFormDPLII>(m().ButtonDPLII, f, [](TFormDPLII& dlg) {
+        EXPECT_TRUE(dlg.RBPanoramaOff.checked());
+        for (Control* c : std::initializer_list<Control*>{&dlg.RBPanoramaOn, &dlg.RBPanoramaOff, &dlg.SBDimension,
+                                                          &dlg.LabelDimension, &dlg.LabelDDMin, &dlg.LabelDDMax})
+            EXPECT_FALSE(c->enabled()) << c->name();
+        EXPECT_TRUE(dlg.SBWidth.enabled());
+    }, f.ButtonDPLIICancel);
+    EXPECT_EQ(m().Dpl.Panorama, 0);
+    EXPECT_EQ(marked(), std::set<int>{43});
+    EXPECT_FALSE(m().FileSave.enabled());
+}
+
+TEST_F(SettingsDialogs, DplWithoutCenterKeepsWidthAndImage) {
+    TFormDPLII& f = *d().FormDPLII;
+    m().CBCenterS.userSelect(0);
+    m().Dpl.CenterWidth = 6;
+    m().Dpl.CenterImage = 3;
+    m().ClearChangedMask();
+    run<TFormDPLII>(m().ButtonDPLII, f, [](TFormDPLII& dlg) {
+        for (Control* c : std::initializer_list<Control*>{&dlg.SBWidth, &dlg.LabelWidth, &dlg.LabelCWMin, &dlg.LabelCWMax,
+                                                          &dlg.SBCGain, &dlg.LabelCGain, &dlg.LabelCGMin, &dlg.LabelCGMax})
+            EXPECT_FALSE(c->enabled()) << c->name();
+        dlg.RBPanoramaOn.userClick();
+        dlg.SBDimension.userSetPosition(6);
+    }, f.ButtonDPLIIOk);
+    EXPECT_EQ(m().Dpl.CenterWidth, 6);
+    EXPECT_EQ(m().Dpl.CenterImage, 3);
+    EXPECT_EQ(m().Dpl.Panorama, 1);
+    EXPECT_EQ(m().Dpl.Dimension, 6);
+    EXPECT_EQ(marked(), (std::set<int>{43, 45}));
+}
+
+TEST_F(SettingsDialogs, ThxWithoutSubwoofer) {
+    TFormTHXUltra2& f = *d().FormTHXUltra2;
+    m().CheckBoxRBack.setChecked(true);  // keeps the THX button enabled
+    m().CBSubS.userSelect(0);
+    m().Thx.Ultra2Sub = 1;
+    m().Thx.BoundaryGain = 1;
+    m().ClearChangedMask();
+    run<TFormTHXUltra2>(m().ButtonTHXUltra, f, [](TFormTHXUltra2& dlg) {
+        EXPECT_TRUE(dlg.RBNoUltra2Sub.checked());
+        EXPECT_FALSE(dlg.RBNoUltra2Sub.enabled());
+        EXPECT_FALSE(dlg.RBUltra2Sub.enabled());
+        EXPECT_FALSE(dlg.CBBoundary.enabled());
+        EXPECT_TRUE(dlg.CheckBoxBassLimiter.enabled());
+    }, f.Ultra2Ok);
+    EXPECT_EQ(m().Thx.Ultra2Sub, 0);
+    EXPECT_EQ(m().Thx.BoundaryGain, 0);
+    EXPECT_TRUE(marked().empty());
+}
+
+TEST_F(SettingsDialogs, ThxSubwooferTurnsTheLimiterOff) {
+    TFormTHXUltra2& f = *d().FormTHXUltra2;
+    m().Thx.LimiterOn = 1;
+    m().Thx.LimiterLevel = 20;
+    run<TFormTHXUltra2>(m().ButtonTHXUltra, f, [](TFormTHXUltra2& dlg) {
+        EXPECT_TRUE(dlg.CheckBoxBassLimiter.checked());
+        EXPECT_TRUE(dlg.CBBassLimiter.enabled());
+        EXPECT_EQ(dlg.CBBassLimiter.text(), "-20 dB");
+        dlg.RBUltra2Sub.userClick();
+        EXPECT_FALSE(dlg.CheckBoxBassLimiter.checked());
+        EXPECT_FALSE(dlg.CheckBoxBassLimiter.enabled());
+        EXPECT_FALSE(dlg.CBBassLimiter.enabled());
+        EXPECT_TRUE(dlg.CBBoundary.enabled());
+    }, f.Ultra2Ok);
+    EXPECT_EQ(m().Thx.Ultra2Sub, 1);
+    EXPECT_EQ(m().Thx.LimiterOn, 0);
+    EXPECT_EQ(m().Thx.LimiterLevel, 20);
+    EXPECT_EQ(marked(), (std::set<int>{2, 3, 49}));
+}
+
+TEST_F(SettingsDialogs, ThxAsaNeedsTwoBackSpeakers) {
+    TFormTHXUltra2& f = *d().FormTHXUltra2;
+    m().Thx.AsaPosition = 0;
+    run<TFormTHXUltra2>(m().ButtonTHXUltra, f, [](TFormTHXUltra2& dlg) {
+        EXPECT_TRUE(dlg.RBASAApart.checked());
+        EXPECT_FALSE(dlg.RBASAApart.enabled());
+        EXPECT_FALSE(dlg.LabelASA.enabled());
+        EXPECT_EQ(dlg.CBBassLimiter.text(), "-50 dB");
+        EXPECT_FALSE(dlg.CBBassLimiter.enabled());
+    }, f.Ultra2Ok);
+    EXPECT_EQ(m().Thx.AsaPosition, 2);
+    EXPECT_TRUE(marked().empty());
+
+    m().CBLeftBS.userSelect(1);
+    m().CheckBoxRBack.userClick();
+    m().ClearChangedMask();
+    run<TFormTHXUltra2>(m().ButtonTHXUltra, f, [](TFormTHXUltra2& dlg) {
+        EXPECT_TRUE(dlg.RBASAClose.enabled());
+        dlg.RBASATogether.userClick();
+    }, f.Ultra2Ok);
+    EXPECT_EQ(m().Thx.AsaPosition, 0);
+    EXPECT_EQ(marked(), std::set<int>{48});
+}
+
+TEST_F(SettingsDialogs, ThxAsaCaptionsFollowTheDistanceUnit) {
+    TFormTHXUltra2& f = *d().FormTHXUltra2;
+    m().RBMeters.userClick();
+    run<TFormTHXUltra2>(m().ButtonTHXUltra, f, [](TFormTHXUltra2& dlg) {
+        EXPECT_EQ(dlg.RBASAApart.caption(), "Apart (> 1.2 m)");
+        EXPECT_EQ(dlg.RBASAClose.caption(), "Close (0.3 - 1.2 m)");
+        EXPECT_EQ(dlg.RBASATogether.caption(), "Together (< 0.3 m)");
+    }, f.Ultra2Cancel);
+    m().RBFeet.userClick();
+    run<TFormTHXUltra2>(m().ButtonTHXUltra, f, [](TFormTHXUltra2& dlg) {
+        EXPECT_EQ(dlg.RBASAApart.caption(), "Apart (> 4 ft.)");
+        EXPECT_EQ(dlg.RBASAClose.caption(), "Close (1 - 4 ft.)");
+        EXPECT_EQ(dlg.RBASATogether.caption(), "Together (< 1 ft.)");
+    }, f.Ultra2Cancel);
+}
+
+TEST_F(SettingsDialogs, OptionsChangeNeitherMaskNorSave) {
+    TFormOptions& f = *d().FormOptions;
+    m().Opts.ComPort = 3;
+    runMenu<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
+        EXPECT_TRUE(dlg.RBCom3.checked());
+        EXPECT_FALSE(dlg.CBVerifyOn.checked());
+        EXPECT_TRUE(dlg.CBConfirm.checked());
+        EXPECT_FALSE(dlg.LabelCom3Device.caption().empty());
+        dlg.RBCom4.userClick();
+    }, f.ButtonOptionsCancel);
+    EXPECT_EQ(m().Opts.ComPort, 3);
+
+    runMenu<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
+        dlg.RBCom4.userClick();
+        dlg.CBVerifyOn.userClick();
+        dlg.CBConfirm.userClick();
+    }, f.ButtonOptionsOk);
+    EXPECT_EQ(m().Opts.ComPort, 4);
+    EXPECT_EQ(m().Opts.AutoVerify, 1);
+    EXPECT_EQ(m().Opts.ConfirmDiscard, 0);
+    EXPECT_TRUE(marked().empty());
+    EXPECT_FALSE(m().FileSave.enabled());
+}
+
+TEST_F(SettingsDialogs, AboutShowsTheSetupsLines) {
+    TFormAbout& f = *d().FormAbout;
+    m().AboutLine1 = "Living room";
+    m().AboutLine2 = " ";
+    runMenu<TFormAbout>(m().About, f, [](TFormAbout& dlg) {
+        EXPECT_EQ(dlg.LabelAbout1st.caption(), "Living room");
+        EXPECT_EQ(dlg.LabelAbout2nd.caption(), " ");
+        EXPECT_EQ(dlg.labelWidth, 236);
+    }, f.ButtonAboutOk);
+    EXPECT_EQ(host.modalShown.back(), "FormAbout");
+}
+
+TEST(StartupPicture, ShownDuringCreationAndDestroyedWhenTheWindowShows) {
+    struct Case {
+        bool exists, readable;
+        bool splash;
+        int slept;
+        std::size_t messages;
+    };
+    const Case cases[] = {
+        {false, false, false, 0, 1},  // only the logo message
+        {true, true, true, 2000, 1},
+        {true, false, false, 0, 2},   // an unreadable picture is reported once
+    };
+    for (const Case& c : cases) {
+        FakeHost host;
+        if (c.exists) host.existingFiles.insert("Startup.bmp");
+        if (c.readable) host.readablePictures.insert("Startup.bmp");
+        Program program(host);
+        EXPECT_EQ(host.windowsShown.size(), c.splash ? 1u : 0u);
+        EXPECT_EQ(host.sleptMs, c.slept);
+        EXPECT_EQ(program.main().Splash != nullptr, c.splash);
+        program.main().FormShow();
+        EXPECT_EQ(host.windowsDestroyed.size(), c.splash ? 1u : 0u);
+        EXPECT_EQ(program.main().Splash, nullptr);
+        EXPECT_EQ(host.messages.size(), c.messages);
+        if (c.messages == 2) EXPECT_NE(host.messages[0].find("Startup.bmp"), std::string::npos);
+    }
+}

@@ -1,0 +1,90 @@
+// Every dialog model against its Designer form: names and kinds agree both
+// ways, and a dialog shown modally closes with the result of its buttons.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "../core/FakeHost.h"
+#include "DialogViews.h"
+#include "FormBinder.h"
+#include "ui/Dialogs.h"
+#include "ui/Program.h"
+
+using namespace tavro;
+
+namespace {
+
+std::vector<Form*> formsWithViews(Program& p) {
+    Dialogs& d = p.dialogs();
+    std::vector<Form*> forms{d.FormOptions.get(), d.FormAbout.get(), d.FormDPLII.get(), d.FormTHXUltra2.get(),
+                             d.FormCh9_10.get()};
+    for (Form* f : std::initializer_list<Form*>{d.FormSource.get(), d.FormPreset.get(), d.FormComm.get()})
+        if (!f->controls().empty()) forms.push_back(f);
+    return forms;
+}
+
+}  // namespace
+
+TEST(DialogForms, NamesAndKindsAgreeWithTheModels) {
+    test::FakeHost host;
+    Program program(host);
+    TSplash splash;
+    std::vector<Form*> forms = formsWithViews(program);
+    forms.push_back(&splash);
+    for (Form* form : forms) {
+        std::unique_ptr<QWidget> widget = qt::loadForm(form->name(), nullptr);
+        ASSERT_NE(widget, nullptr) << "no form for " << form->name();
+        EXPECT_EQ(widget->objectName().toStdString(), form->name());
+        qt::FormBinder binder(*form, widget.get());
+        EXPECT_TRUE(binder.unbound().empty()) << form->name() << ": " << binder.unbound().front();
+        for (QObject* o : widget->findChildren<QObject*>()) {
+            if (!o->isWidgetType() || qt::isStructuralName(o->objectName())) continue;
+            if (o->parent() != nullptr && o->parent()->inherits("QComboBox")) continue;
+            EXPECT_NE(form->find(o->objectName().toStdString()), nullptr)
+                << form->name() << ": widget without a control " << o->objectName().toStdString();
+        }
+    }
+}
+
+TEST(DialogForms, AModalDialogClosesWithItsButtonsResult) {
+    test::FakeHost host;
+    Program program(host);
+    TFormOptions& options = *program.dialogs().FormOptions;
+    program.main().Opts.ComPort = 2;
+
+    struct Case {
+        const char* button;
+        ModalResult result;
+        int comPort;
+    };
+    const Case cases[] = {{"ButtonOptionsCancel", ModalResult::Cancel, 2}, {"ButtonOptionsOk", ModalResult::Ok, 4}};
+    for (const Case& c : cases) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), "Options");
+            dialog->findChild<QWidget*>("RBCom4")->metaObject()->invokeMethod(dialog->findChild<QWidget*>("RBCom4"), "click");
+            dialog->findChild<QPushButton*>(c.button)->click();
+        });
+        EXPECT_EQ(qt::execDialog(options, nullptr), c.result) << c.button;
+        EXPECT_EQ(program.main().Opts.ComPort, c.comPort) << c.button;
+    }
+}
+
+TEST(DialogForms, ClosingTheWindowCancels) {
+    test::FakeHost host;
+    Program program(host);
+    TFormAbout& about = *program.dialogs().FormAbout;
+    program.main().AboutLine1 = "First";
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->findChild<QLabel*>("LabelAbout1st")->text(), "First");
+        dialog->close();
+    });
+    EXPECT_EQ(qt::execDialog(about, nullptr), ModalResult::Cancel);
+}
