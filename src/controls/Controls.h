@@ -275,11 +275,16 @@ public:
     void setMin(int value) { min_ = value; }
     void setMax(int value) { max_ = value; }
     void setPosition(int value) { position_ = value; }
+    int step() const { return step_; }
+    void setStep(int value) { step_ = value; }
+    // Advances by one step, never past the maximum.
+    void stepIt() { position_ = position_ + step_ > max_ ? max_ : position_ + step_; }
 
 private:
     int min_ = 0;
     int max_ = 100;
     int position_ = 0;
+    int step_ = 10;
 };
 
 // A timer fires only while enabled; the view runs it in real time and the

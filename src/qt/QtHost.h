@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "QtSerialPort.h"
 #include "ui/Host.h"
 
 namespace tavro::qt {
@@ -28,8 +29,10 @@ public:
     void showWindow(Form& window) override;
     void destroyWindow(Form& window) override;
     void closeMainWindow() override;
+    SerialPort& serialPort() override { return port_; }
 
 private:
+    QtSerialPort port_;
     QPointer<QWidget> window_;
     std::map<Form*, std::unique_ptr<QWidget>> windows_;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/Controls.h"
+#include "link/SerialPort.h"
 
 namespace tavro {
 
@@ -26,9 +27,11 @@ public:
     ModalResult modalResult() const { return modalResult_; }
     void setModalResult(ModalResult value) { modalResult_ = value; }
 
-    // Runs when the form is shown, then when it becomes the active window.
+    // Runs when the form is shown, then when it becomes the active window,
+    // and when it closes (by its buttons or any other way).
     virtual void FormShow() {}
     virtual void FormActivate() {}
+    virtual void FormClose() {}
     // Ends a modal showing with this result (the OK and Cancel buttons).
     void closeWith(ModalResult result) { modalResult_ = result; }
 
@@ -72,6 +75,8 @@ public:
     // destroys it again.
     virtual void showWindow(Form& window) = 0;
     virtual void destroyWindow(Form& window) = 0;
+    // The serial port the transfers use.
+    virtual SerialPort& serialPort() = 0;
     // Closes the main window the way its title bar does; the close query
     // of the main window decides.
     virtual void closeMainWindow() = 0;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "files/SetupFile.h"
+#include "link/ImageBuilder.h"
 
 namespace tavro {
 
@@ -37,6 +38,7 @@ Program::Program(Host& host, const std::function<void(TTavroSetupMain&)>& instal
     // The start directory keeps "Default.dfg" for the whole run.
     main_->StartDirectory = currentDirectory();
     main_->ReadSetupFileHook = readFromStartDirectory;
+    InstallImageSeams(*main_);
     if (installSeams) installSeams(*main_);
     main_->FormCreate();
     // Nothing in the creation step may use a dialog: they exist only now.

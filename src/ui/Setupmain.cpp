@@ -81,6 +81,11 @@ void TTavroSetupMain::wireHandlers() {
     FileSaveAs.onClick = [this] { FileSaveAsClick(); };
     FileOptions.onClick = [this] { FileOptionsClick(); };
     About.onClick = [this] { AboutClick(); };
+    OperationsCheckConnection.onClick = [this] { OperationsCheckConnectionClick(); };
+    OperationsReadSettings.onClick = [this] { OperationsReadSettingsClick(); };
+    WriteChangedSettings.onClick = [this] { WriteChangedSettingsClick(); };
+    OperationsWriteSettings.onClick = [this] { OperationsWriteSettingsClick(); };
+    OperationsVerifySettings.onClick = [this] { OperationsVerifySettingsClick(); };
     ButtonDPLII.onClick = [this] { ButtonDPLIIClick(); };
     ButtonTHXUltra.onClick = [this] { ButtonTHXUltraClick(); };
     ButtonCh9MixFilter.onClick = [this] { ButtonCh9MixFilterClick(); };
@@ -322,7 +327,7 @@ void TTavroSetupMain::FormCreate() {
     ClearChangedMask();
 
     if (BuildImageHook) BuildImageHook(*this);
-    if (ResetTransferStateHook) ResetTransferStateHook(*this);
+    CommOperation = 10;  // idle
 
     if (ModelVariant == tavro::ModelVariant::M4820) {
         SBVolume.setMax(28);

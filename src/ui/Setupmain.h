@@ -58,7 +58,6 @@ public:
     // a run without them keeps every default and shows no group box.
     std::function<int(TTavroSetupMain&, const std::string& path)> ReadSetupFileHook;
     std::function<void(TTavroSetupMain&)> BuildImageHook;
-    std::function<void(TTavroSetupMain&)> ResetTransferStateHook;
 
     // The dialogs, created after the main window.
     void attachDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
@@ -388,6 +387,9 @@ public:
     // The processor's parameters as the program mirrors them, and the
     // entries transferred since the last verify.
     tavro::ParameterImage ParameterImage = InitialParameterImage();
+    // The transfer operation of the communication dialog and its outcome
+    // (values in ui/Sercomm.h); idle until the first transfer.
+    int CommOperation = 10;
     tavro::VerifyMask VerifyMask;
 
     // ---- Groupings used by the rules -------------------------------------
@@ -415,6 +417,11 @@ public:
     void FileSaveAsClick();
     void FileOptionsClick();
     void AboutClick();
+    void OperationsCheckConnectionClick();
+    void OperationsReadSettingsClick();
+    void WriteChangedSettingsClick();
+    void OperationsWriteSettingsClick();
+    void OperationsVerifySettingsClick();
 
     // ---- Speaker rules ------------------------------------------------------
     void CBLeftSChange();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeSerialPort.h"
 #include "ui/Host.h"
 
 namespace tavro::test {
@@ -30,6 +31,7 @@ public:
     int sleptMs = 0;
     int processed = 0;
     int closeRequests = 0;
+    FakeSerialPort port;
     std::function<void()> onClose;  // what the window does when asked to close
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
@@ -45,9 +47,12 @@ public:
     std::optional<std::string> askSaveFile(const FileDialogSpec&) override { return pop(saveAnswers); }
     ModalResult showModal(Form& dialog) override {
         modalShown.push_back(dialog.name());
+        dialog.setModalResult(ModalResult::None);
         dialog.FormShow();
+        dialog.FormActivate();
         ModalResult r = onModal ? onModal(dialog) : ModalResult::Cancel;
         dialog.setModalResult(r);
+        dialog.FormClose();
         return r;
     }
     bool pictureReadable(const std::string& file) override { return readablePictures.count(file) != 0; }
@@ -56,6 +61,7 @@ public:
     bool fileExists(const std::string& file) override { return existingFiles.count(file) != 0 || readablePictures.count(file) != 0; }
     void showWindow(Form& window) override { windowsShown.push_back(window.name()); }
     void destroyWindow(Form& window) override { windowsDestroyed.push_back(window.name()); }
+    SerialPort& serialPort() override { return port; }
     void closeMainWindow() override {
         ++closeRequests;
         if (onClose) onClose();

@@ -55,7 +55,7 @@ const char* variantName(ModelVariant v) { return modelVariantName(v); }
 }  // namespace
 
 TEST(SourceDialog, ButtonOpensItsSourceWithItsCaptionAndCancelStoresNothing) {
-    SourceSession s(shape(ModelVariant::Tavro));
+    SourceSession s(shape(ModelVariant::Tavro, 16));
     s.m().Sources[4].Name = "Tuner";
     s.m().Sources[4].Sensitivity = 9;
     s.m().Sources[4].PresetAssoc = 2;
@@ -91,6 +91,11 @@ TEST(SourceDialog, ButtonOpensItsSourceWithItsCaptionAndCancelStoresNothing) {
     s.open(16, {}, false);
     EXPECT_EQ(s.d().caption(), "Source 16 Settings");
     EXPECT_EQ(s.m().EditedSource, 15);
+
+    // The button of a source not in use is hidden and opens nothing.
+    SourceSession few(shape(ModelVariant::Tavro, 8));
+    few.open(9, {}, false);
+    EXPECT_TRUE(few.host.modalShown.empty());
 }
 
 TEST(SourceDialog, DigitalInputListFollowsTheCountAndTheModel) {

@@ -1,0 +1,265 @@
+// The communication dialog driven tick by tick, and the Operations menu.
+#include <filesystem>
+
+#include "MainFixture.h"
+#include "files_support.h"
+#include "link/ImageBuilder.h"
+#include "ui/Dialogs.h"
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+class Transfers : public MainFixture {
+protected:
+    void SetUp() override {
+        const std::string dir = scratchDir();
+        std::filesystem::copy_file(sourcePath("defaults/Tavro.dfg"), dir + "/Default.dfg");
+        host.readablePictures = {"logo.bmp"};
+        startWithProgramReader(dir);
+        m().FormShow();
+        ASSERT_FALSE(m().closed());
+        m().Opts.AutoVerify = 0;
+    }
+    TFormComm& comm() { return *m().dialogs()->FormComm; }
+    FakeSerialPort& port() { return host.port; }
+
+    struct Run {
+        std::vector<std::string> labels;  // LabelComm after each tick
+        int maxima = 0;                   // ProgBar maximum seen first
+        int ticks = 0;
+        bool portOpenAtEnd = false;
+        std::string buttonAtEnd;
+        std::string finalLabel;
+    };
+    // Runs the menu command; the dialog starts on its timer and ticks until
+    // its operation ends (or `abortAfter` ticks have run), then its button
+    // is pressed.
+    Run run(MenuItem& command, int abortAfter = -1) {
+        Run r;
+        host.onModal = [&](Form& f) {
+            EXPECT_EQ(&f, &comm());
+            EXPECT_EQ(comm().ButtonComm.caption(), "&Abort");
+            EXPECT_FALSE(comm().ButtonComm.enabled());
+            comm().StartTimer.fire();
+            r.maxima = comm().ProgBar.max();
+            while (comm().OpTimer.enabled() && r.ticks != abortAfter && r.ticks < 2000) {
+                comm().OpTimer.fire();
+                ++r.ticks;
+                r.labels.push_back(comm().LabelComm.caption());
+            }
+            r.portOpenAtEnd = port().isOpen;
+            r.buttonAtEnd = comm().ButtonComm.caption();
+            r.finalLabel = comm().LabelComm.caption();
+            comm().ButtonComm.userClick();
+            return comm().modalResult();
+        };
+        command.userClick();
+        return r;
+    }
+    int flags(const EntryFlags& f) {
+        int n = 0;
+        for (auto v : f) n += v ? 1 : 0;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(Transfers, CheckConnection) {
+    Run r = run(m().OperationsCheckConnection);
+    EXPECT_EQ(r.finalLabel, "Serial connection established.");
+    EXPECT_EQ(r.buttonAtEnd, "&OK");
+    EXPECT_EQ(comm().ProgBar.position(), 1);
+    EXPECT_EQ(m().CommOperation, OpCheckConnection);
+    EXPECT_EQ(comm().caption(), "Check Connection");
+    EXPECT_FALSE(port().isOpen);
+    EXPECT_EQ(comm().ProgBar.max(), 100);  // put back when the dialog closed
+}
+
+TEST_F(Transfers, PortThatCannotBeOpened) {
+    m().Opts.ComPort = 3;
+    port().openOk = false;
+    m().CBCenterL.userSelect(3);
+    Run r = run(m().OperationsReadSettings);
+    EXPECT_EQ(r.finalLabel, "Unable to open COM3.");
+    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(r.ticks, 0);
+    // A failed download rebuilds the image and disables Save.
+    EXPECT_FALSE(m().FileSave.enabled());
+    EXPECT_FALSE(m().WriteChangedSettings.enabled());
+}
+
+TEST_F(Transfers, UploadChangedWithAndWithoutAutomaticVerify) {
+    for (bool autoVerify : {false, true}) {
+        m().Opts.AutoVerify = autoVerify ? 1 : 0;
+        m().CBCenterL.userSelect(10);
+        m().SBBass.userSetPosition(autoVerify ? 5 : 4);
+        m().CBToneBFreq.userSelect(autoVerify ? 1 : 2);
+        ASSERT_EQ(flags(m().ChangedMask), 3);
+        Run r = run(m().WriteChangedSettings);
+        EXPECT_EQ(r.maxima, 15);
+        EXPECT_EQ(flags(m().ChangedMask), 0);
+        EXPECT_FALSE(m().WriteChangedSettings.enabled());
+        EXPECT_EQ(comm().caption(), "Uploading changed settings");
+        EXPECT_FALSE(r.portOpenAtEnd);
+        EXPECT_EQ(r.buttonAtEnd, "&OK");
+        EXPECT_EQ(port().table[0x0012], 110 - 10);
+        if (!autoVerify) {
+            EXPECT_EQ(r.ticks, 3);
+            EXPECT_EQ(r.finalLabel, "Settings uploaded succesfully.");
+            EXPECT_EQ(flags(m().VerifyMask.Flags), 3);
+            EXPECT_TRUE(m().OperationsVerifySettings.enabled());
+            EXPECT_EQ(m().CommOperation, OpUploadChanged);
+        } else {
+            EXPECT_EQ(r.ticks, 6);
+            EXPECT_EQ(r.labels[2], "Settings uploaded succesfully. Verifying...");
+            EXPECT_EQ(r.finalLabel, "Settings uploaded and verified succesfully.");
+            EXPECT_EQ(flags(m().VerifyMask.Flags), 0);
+            EXPECT_FALSE(m().OperationsVerifySettings.enabled());
+            EXPECT_EQ(m().CommOperation, OpVerify);
+        }
+    }
+}
+
+TEST_F(Transfers, UploadAllThenVerifyFromTheMenu) {
+    m().CBCenterL.userSelect(10);
+    Run r = run(m().OperationsWriteSettings);
+    MarkVisibleEntries(m());
+    const int visible = flags(m().ChangedMask);
+    EXPECT_EQ(r.ticks, visible);
+    EXPECT_EQ(r.maxima, 5 * visible);
+    EXPECT_EQ(comm().ProgBar.position(), 5 * visible);  // full
+    ClearChanged(m());
+    EXPECT_EQ(r.finalLabel, "Settings uploaded succesfully.");
+    EXPECT_TRUE(m().OperationsVerifySettings.enabled());
+    EXPECT_FALSE(m().WriteChangedSettings.enabled());
+
+    Run v = run(m().OperationsVerifySettings);
+    EXPECT_EQ(v.ticks, visible);
+    EXPECT_EQ(v.finalLabel, "Settings verified succesfully.");
+    EXPECT_FALSE(m().OperationsVerifySettings.enabled());
+}
+
+TEST_F(Transfers, AbortOrFailureOfUploadAllRestoresThePendingChanges) {
+    m().CBCenterL.userSelect(10);
+    m().CheckBoxEnhancedBass.userClick();
+    const EntryFlags before = m().ChangedMask;
+    Run r = run(m().OperationsWriteSettings, 5);
+    EXPECT_EQ(r.ticks, 5);
+    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().ChangedMask, before);
+    EXPECT_FALSE(port().isOpen);
+    EXPECT_EQ(port().events.back(), "close");
+    EXPECT_TRUE(m().WriteChangedSettings.enabled());
+    EXPECT_FALSE(m().OperationsVerifySettings.enabled());
+
+    // An upload that succeeds but whose automatic verify fails counts as failed.
+    m().Opts.AutoVerify = 1;
+    port().mismatch[0x0012] = 1;
+    Run f = run(m().OperationsWriteSettings);
+    EXPECT_EQ(f.finalLabel, "Verify failed: Settings did not match.");
+    EXPECT_EQ(m().ChangedMask, before);
+}
+
+TEST_F(Transfers, DownloadAppliesTheImageAndVerifyComparesWithTheSetup) {
+    // The processor holds what this setup would send, with another centre level.
+    BuildImage(m());
+    for (const ParameterEntry& e : m().ParameterImage) port().table[e.address()] = e.Value;
+    port().table[0x0012] = 100;
+    m().FileSave.setEnabled(false);
+    Run r = run(m().OperationsReadSettings);
+    EXPECT_EQ(r.finalLabel, "Settings downloaded succesfully.");
+    EXPECT_EQ(m().CBCenterL.itemIndex(), 10);
+    EXPECT_TRUE(m().FileSave.enabled());
+    EXPECT_TRUE(m().OperationsVerifySettings.enabled());
+    EXPECT_FALSE(m().WriteChangedSettings.enabled());
+    EXPECT_EQ(flags(m().ChangedMask), 0);
+    EXPECT_TRUE(host.questions.empty());
+
+    Run v = run(m().OperationsVerifySettings);
+    EXPECT_EQ(v.finalLabel, "Settings verified succesfully.");
+}
+
+TEST_F(Transfers, DownloadAskedToDiscardAndDeclined) {
+    m().CBCenterL.userSelect(3);
+    host.answers = {false};
+    bool shown = false;
+    host.onModal = [&](Form&) {
+        shown = true;
+        return ModalResult::Ok;
+    };
+    m().OperationsReadSettings.userClick();
+    EXPECT_EQ(host.questions, std::vector<std::string>{"Discard Changes?"});
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(port().opened.empty());
+    EXPECT_FALSE(m().WriteChangedSettings.enabled());
+    EXPECT_TRUE(m().FileSave.enabled());
+}
+
+TEST_F(Transfers, BadAnswersEndTheOperationWithTheirTexts) {
+    struct Case {
+        MenuItem TTavroSetupMain::*command;
+        std::function<void(FakeSerialPort&)> fault;
+        const char* text;
+    };
+    const Case cases[] = {
+        {&TTavroSetupMain::OperationsReadSettings, [](FakeSerialPort& p) { p.scriptedAnswers = {{0x00, 0x05, 0x00}}; },
+         "Download failed"},
+        {&TTavroSetupMain::OperationsWriteSettings, [](FakeSerialPort& p) { p.scriptedAnswers = {{0x00, 0x00, 0x00}}; },
+         "Upload failed."},
+        {&TTavroSetupMain::OperationsWriteSettings, [](FakeSerialPort& p) { p.scriptedAnswers = {{0x00}}; },
+         "Unable to establish serial connection"},
+        {&TTavroSetupMain::OperationsReadSettings, [](FakeSerialPort& p) { p.readFails = true; },
+         "Unable to establish serial connection."},
+    };
+    for (const Case& c : cases) {
+        port() = FakeSerialPort{};
+        c.fault(port());
+        Run r = run(m().*c.command);
+        EXPECT_EQ(r.finalLabel, c.text);
+        EXPECT_EQ(r.ticks, 1);
+        EXPECT_EQ(m().CommOperation, OpFailed);
+        EXPECT_FALSE(r.portOpenAtEnd);
+    }
+}
+
+TEST_F(Transfers, VerifyWithAnUnexpectedAnswer) {
+    m().CBCenterL.userSelect(10);
+    run(m().WriteChangedSettings);
+    port().scriptedAnswers = {{0x00, 0x01, 0x00}};
+    Run v = run(m().OperationsVerifySettings);
+    EXPECT_EQ(v.finalLabel, "Verify failed: Unexpected return value.");
+    EXPECT_FALSE(m().OperationsVerifySettings.enabled());
+}
+
+TEST_F(Transfers, AnOperationWithNothingFlaggedEndsAtOnce) {
+    m().Opts.AutoVerify = 1;
+    m().CBCenterL.userSelect(10);
+    port().mismatch[0x0012] = 1;
+    Run first = run(m().WriteChangedSettings);  // uploads, then the verify fails
+    EXPECT_EQ(first.finalLabel, "Verify failed: Settings did not match.");
+    EXPECT_TRUE(m().WriteChangedSettings.enabled());
+    EXPECT_EQ(flags(m().ChangedMask), 0);
+
+    port().mismatch.clear();
+    const std::size_t writesBefore = port().writeCalls.size();
+    Run again = run(m().WriteChangedSettings);
+    EXPECT_EQ(again.ticks, 0);
+    EXPECT_EQ(port().writeCalls.size(), writesBefore);
+    EXPECT_EQ(again.finalLabel, "Settings uploaded and verified succesfully.");
+    EXPECT_FALSE(again.portOpenAtEnd);
+}
+
+TEST_F(Transfers, ClosingTheDialogWhileRunningActsAsAbort) {
+    host.onModal = [&](Form&) {
+        comm().StartTimer.fire();
+        comm().OpTimer.fire();
+        return ModalResult::Cancel;  // closed without the button
+    };
+    m().OperationsWriteSettings.userClick();
+    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_FALSE(comm().OpTimer.enabled());
+    EXPECT_FALSE(port().isOpen);
+}
