@@ -94,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Started b = startWith(host, w1);
     check(b.result == ReadOk);
     const std::string w2 = FormatSetupText(*b.window);
+    if (w2 == w1) return 0;  // reading w2 would repeat reading w1 exactly
     Started c = startWith(host, w2);
     check(c.result == ReadOk);
     check(FormatSetupText(*c.window) == w2);

@@ -25,7 +25,7 @@ bool readWholeFile(const std::string& path, std::string& content) {
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     struct stat st {};
-    if (!file || ::fstat(fileno(file.get()), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (!file || ::fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     char buffer[4096];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, n);

@@ -620,7 +620,9 @@ int ReadSetupFile(TTavroSetupMain& w, const std::string& path) {
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     struct stat st {};
-    if (!file || ::fstat(fileno(file.get()), &st) != 0 || S_ISDIR(st.st_mode)) {
+    // Only a regular file: a folder cannot be read, and a device or a pipe
+    // might never end.
+    if (!file || ::fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
         w.DefaultFileUnreadable = true;
         return ReadCannotOpen;
     }

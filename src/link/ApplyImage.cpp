@@ -4,13 +4,17 @@
 // order because later ones read what earlier ones set: the speaker sizes
 // come before the back speakers, panorama and THX settings, the source
 // names before the triggers.
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "link/ImageBuilder.h"
 #include "link/ImageCodes.h"
 #include "model/DisplayCharacters.h"
 #include "model/OsdColors.h"
+#include "ui/Preset.h"
 #include "ui/Setupmain.h"
+#include "ui/Source.h"
 
 namespace tavro {
 
@@ -22,11 +26,6 @@ constexpr int SubYes = 1;
 
 // The record order of the seven mix shares, by device position.
 constexpr std::array<int, MixChannelCount> mixRecordIndex{0, 1, 2, 4, 5, 3, 6};
-
-std::string presetLevelText(int field) {
-    const int db = field - 12;
-    return (db > 0 ? "+" : "") + std::to_string(db) + " dB";
-}
 
 class Applier {
 public:
@@ -53,7 +52,6 @@ private:
     void sourceNames();
     void trigger(int first, ListBox& source, RadioButton& positive, RadioButton& negative, ListBox& delay,
                  ListBox& duration, int which);
-    int digitalInputListSize() const;
 
     TTavroSetupMain& m_;
 };
@@ -75,7 +73,7 @@ void Applier::run() {
     TTavroSetupMain& m = m_;
     const int sources = std::min<int>(m.SourceCount, MaxSources);
 
-    // 1, 2: balanced input.
+    // Balanced input.
     if (in(v(0), 80, 80 + sources)) select(m.CBBalancedSource, v(0) - 80);
     if (v(1) == 80)
         m.RBThroughDSP.setChecked(true);
@@ -83,11 +81,11 @@ void Applier::run() {
         m.RBBypassDSP.setChecked(true);
     m.ApplyBalancedRoutingRule();
 
-    // 3, 4: THX limiter.
+    // THX limiter.
     if (in(v(2), 80, 130)) m.Thx.LimiterLevel = v(2) - 80;
     m.Thx.LimiterOn = v(3) != 80 ? 1 : 0;
 
-    // 5, 6: speaker levels and distances.
+    // Speaker levels and distances.
     level(11, m.CBLeftL);
     level(13, m.CBRightL);
     level(12, m.CBCenterL);
@@ -101,16 +99,16 @@ void Applier::run() {
     distance(8, m.CBRightSD);
     distance(10, m.CBSubD);
 
-    // 7: LFE level.
+    // LFE level.
     if (in(v(17), 70, 80)) {
         m.SBLFELevel.setPosition(v(17) - 80);
         m.WriteValueLabels();
     }
 
-    // 8: analog bass management.
+    // Analog bass management.
     if (in(v(394), 80, 82)) select(m.CBAnalogBassMg, v(394) - 80);
 
-    // 9..12: speaker sizes and what they enable.
+    // Speaker sizes and what they enable.
     if (in(v(18), 80, 81)) {
         select(m.CBLeftS, v(18) - 80);
         select(m.CBRightS, v(18) - 80);
@@ -141,38 +139,38 @@ void Applier::run() {
         m.CheckBoxEnhancedBass.setEnabled(false);
     }
 
-    // 13: master volume.
+    // Master volume.
     volume(22, m.SBVolume);
 
-    // 14: listening modes, only those that the setup offers.
+    // Listening modes, only those that the setup offers.
     for (int i = 0; i < sources; ++i) {
         const std::optional<int> mode = codeToMode(v(entry::SourceMode + i));
         if (mode && m.Modes.offered(*mode)) m.Sources[static_cast<std::size_t>(i)].Mode = static_cast<std::uint8_t>(*mode);
     }
 
-    // 15: distance unit; the click rule rebuilds the distance lists.
+    // Distance unit; the click rule rebuilds the distance lists.
     if (v(40) == 80)
         m.RBMeters.setChecked(true);
     else
         m.RBFeet.setChecked(true);
 
-    // 16: phones offset.
+    // Phones offset.
     if (in(v(41), 60, 90)) {
         m.SBPhones.setPosition(v(41) - 80);
         m.WriteValueLabels();
     }
 
-    // 17: subwoofer filter switch (80 is on).
+    // Subwoofer filter switch (80 is on).
     m.CheckBoxSubFilter.setChecked(v(42) == 80);
     m.CBSubFilter.setEnabled(m.CheckBoxSubFilter.checked());
 
-    // 18..21: Pro Logic II and Neo:6.
+    // Pro Logic II and Neo:6.
     m.Dpl.Panorama = v(43) != 80 && surrounds ? 1 : 0;
     if (in(v(44), 80, 87)) m.Dpl.CenterWidth = static_cast<std::uint8_t>(v(44) - 79);
     if (in(v(45), 80, 86)) m.Dpl.Dimension = static_cast<std::uint8_t>(87 - v(45));
     if (in(v(391), 80, 85)) m.Dpl.CenterImage = static_cast<std::uint8_t>(v(391) - 79);
 
-    // 22: reverb.
+    // Reverb.
     switch (v(46)) {
         case 80: m.RBDry.setChecked(true); break;
         case 81: m.RBDry1.setChecked(true); break;
@@ -181,18 +179,18 @@ void Applier::run() {
         default: m.RBWet.setChecked(true); break;
     }
 
-    // 23, 24: THX Ultra2; its subwoofer needs the main window's subwoofer.
+    // THX Ultra2; its subwoofer needs the main window's subwoofer.
     m.Thx.Ultra2Sub = v(49) != 80 && m.CBSubS.itemIndex() == SubYes ? 1 : 0;
     m.Thx.BoundaryGain = m.Thx.Ultra2Sub != 0 && v(47) != 80 ? 1 : 0;
     m.Thx.AsaPosition = v(48) == 82 ? 2 : v(48) == 81 ? 1 : 0;
 
-    // 25: skip welcome.
+    // Skip welcome.
     const bool skip = v(50) != 0;
     m.CheckBoxSkipWelcome.setChecked(skip);
     for (Control* c : std::initializer_list<Control*>{&m.LabelWelcome, &m.EditWelcome1, &m.EditWelcome2})
         c->setEnabled(!skip);
 
-    // 26..30: OSD.
+    // OSD.
     if (v(51) == 81)
         m.RBSuperimpose.setChecked(true);
     else
@@ -221,7 +219,7 @@ void Applier::run() {
     else
         m.RBNTSC.setChecked(true);
 
-    // 31..33: style and factory colours, then the preview. Selecting an item
+    // Style and factory colours, then the preview. Selecting an item
     // runs no rule, so the factory colours are taken from the lists here for
     // the preview to show the colours selected.
     if (v(56) <= 29) select(m.CBOSDStyle, v(56));
@@ -235,22 +233,22 @@ void Applier::run() {
     m.OperationsVerifySettings.setEnabled(true);
     m.ChangedMask[56] = 0;
 
-    // 34..36: back speakers, their levels and distances.
+    // Back speakers, their levels and distances.
     backSpeakers();
     level(62, m.CBLeftBL);
     level(61, m.CBRightBL);
     distance(63, m.CBRightBD);
     distance(64, m.CBLeftBD);
 
-    // 37, 38: subwoofer crossover and enhanced bass.
+    // Subwoofer crossover and enhanced bass.
     if (in(v(65), 20, 200) && v(65) % 5 == 0) select(m.CBSubFilter, (v(65) - 20) / 5);
     m.CheckBoxEnhancedBass.setChecked(v(66) == 81 && m.CheckBoxEnhancedBass.enabled());
 
-    // 39, 40: zone.
+    // Zone.
     volume(75, m.SBZoneVolume);
     if (in(v(76), 81, 80 + sources)) select(m.CBZoneSource, v(76) - 81);
 
-    // 41..43: tone.
+    // Tone.
     if (in(v(77), 68, 92)) {
         m.SBBass.setPosition(v(77) - 80);
         m.WriteValueLabels();
@@ -262,7 +260,7 @@ void Applier::run() {
     if (in(v(392), 82, 84)) select(m.CBToneBFreq, v(392) - 82);
     if (in(v(393), 82, 84)) select(m.CBToneTFreq, v(393) - 82);
 
-    // 44: the message lines, 20 characters each as the processor holds
+    // The message lines, 20 characters each as the processor holds
     // them; what its display cannot show becomes a blank, as for every text
     // that enters the program.
     int line = entry::Welcome1;
@@ -274,10 +272,10 @@ void Applier::run() {
     }
     m.FilterMessageTexts();
 
-    // 45: source names and every list made of them.
+    // Source names and every list made of them.
     sourceNames();
 
-    // 46..48: sensitivity, digital and video inputs.
+    // Sensitivity, digital and video inputs.
     for (int i = 0; i < sources; ++i) {
         const int value = v(entry::Sensitivity + i);
         if (in(value, 80, 95)) m.Sources[static_cast<std::size_t>(i)].Sensitivity = static_cast<std::uint8_t>(value - 80);
@@ -287,10 +285,12 @@ void Applier::run() {
         const int first = eightWithoutOff ? 81 : 80;
         // A value beyond the end of the source dialog's list leaves the
         // source as it was.
-        const int last = first + digitalInputListSize() - 1;
+        const int items = static_cast<int>(
+            TFormSource::digitalInputItems(m.Inputs.DigitalInputCount, m.ModelVariant == ModelVariant::Tavro).size());
+        const int last = first + items - 1;
         for (int i = 0; i < sources; ++i) {
             const int value = v(entry::DigitalInput + i);
-            if (in(value, first, std::min(last, 88)))
+            if (in(value, first, last))
                 m.Sources[static_cast<std::size_t>(i)].DigitalInput = static_cast<std::uint8_t>(value - first);
         }
     }
@@ -310,24 +310,30 @@ void Applier::run() {
         m.Sources[static_cast<std::size_t>(i)].ComponentVideo = static_cast<std::uint8_t>(c);
     }
 
-    // 49, 50: triggers.
+    // Triggers.
     trigger(67, m.CBTrigger1Source, m.RB1Positive, m.RB1Negative, m.CBTrigger1Delay, m.CB1Duration, 1);
     trigger(71, m.CBTrigger2Source, m.RB2Positive, m.RB2Negative, m.CBTrigger2Delay, m.CB2Duration, 2);
 
-    // 51: presets and their panels' value labels.
+    // Presets and their panels' value labels.
+    static const ItemList levelItems = TFormPreset::levelItems();
+    static const ItemList lipsyncItems = TFormPreset::lipsyncItems();
     for (int p = 0; p < PresetCount; ++p) {
         PresetSettings& preset = m.Presets[static_cast<std::size_t>(p)];
         const int first = entry::Preset + PresetFieldCount * p;
         for (int f = 0; f < PresetFieldCount - 1; ++f)
             if (in(v(first + f), 68, 92)) preset.field(f) = static_cast<std::uint8_t>(v(first + f) - 68);
         if (in(v(first + 5), 80, 230)) preset.Lipsync = static_cast<std::uint8_t>(v(first + 5) - 80);
+        // The value labels show the preset dialog's item texts, as after
+        // its OK.
         const TTavroSetupMain::PresetPanel panel = m.presetPanel(p + 1);
-        for (int f = 0; f < PresetFieldCount - 1; ++f)
-            panel.values[static_cast<std::size_t>(f)]->setCaption(presetLevelText(preset.field(f)));
-        panel.values[PresetFieldCount - 1]->setCaption(std::to_string(preset.Lipsync) + " ms");
+        for (int f = 0; f < PresetFieldCount; ++f) {
+            const ItemList& items = f == PresetFieldCount - 1 ? lipsyncItems : levelItems;
+            const std::size_t index = preset.field(f);
+            if (index < items.size()) panel.values[static_cast<std::size_t>(f)]->setCaption(items[index]);
+        }
     }
 
-    // 52: preset associations; the panels follow which presets are in use.
+    // Preset associations; the panels follow which presets are in use.
     for (int i = 0; i < sources; ++i) {
         const int value = v(entry::PresetAssoc + i);
         std::uint8_t& assoc = m.Sources[static_cast<std::size_t>(i)].PresetAssoc;
@@ -340,7 +346,7 @@ void Applier::run() {
     }
     m.RefreshPresetPanels();
 
-    // 53..57: channels 9 and 10.
+    // Channels 9 and 10.
     for (int ch = 0; ch < 2; ++ch) {
         AuxMixFilter& aux = m.AuxChannels[static_cast<std::size_t>(ch)];
         const int mix = ch == 0 ? entry::Ch9Mix : entry::Ch10Mix;
@@ -369,7 +375,7 @@ void Applier::run() {
     level(388, m.CBCh9L);
     level(390, m.CBCh10L);
 
-    // 58: the setup now equals the processor.
+    // The setup now equals the processor.
     m.ClearChangedMask();
 }
 
@@ -458,14 +464,6 @@ void Applier::trigger(int first, ListBox& source, RadioButton& positive, RadioBu
         select(duration, 16);  // "Infinity"
     else if (in(d, 81, 96))
         select(duration, d - 81);
-}
-
-int Applier::digitalInputListSize() const {
-    // The source dialog lists "Off" and one item per digital input, except on
-    // the base model with eight inputs, which has no "Off".
-    const int count = static_cast<int>(m_.Inputs.DigitalInputCount);
-    const bool eightWithoutOff = count == 8 && m_.ModelVariant == ModelVariant::Tavro;
-    return eightWithoutOff ? 8 : count + 1;
 }
 
 }  // namespace

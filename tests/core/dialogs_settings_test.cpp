@@ -18,18 +18,10 @@ protected:
     }
     Dialogs& d() { return *m().dialogs(); }
 
-    // Opens a dialog through its button, lets `user` act, then OK or Cancel.
-    template <class F>
-    void run(Button& opener, F& form, const std::function<void(F&)>& user, Button& close) {
-        host.onModal = [&](Form&) {
-            if (user) user(form);
-            close.userClick();
-            return form.modalResult();
-        };
-        opener.userClick();
-    }
-    template <class F>
-    void runMenu(MenuItem& opener, F& form, const std::function<void(F&)>& user, Button& close) {
+    // Opens a dialog through its button or menu command, lets `user` act,
+    // then presses OK or Cancel.
+    template <class F, class Opener>
+    void run(Opener& opener, F& form, const std::function<void(F&)>& user, Button& close) {
         host.onModal = [&](Form&) {
             if (user) user(form);
             close.userClick();
@@ -192,7 +184,7 @@ TEST_F(SettingsDialogs, ThxAsaCaptionsFollowTheDistanceUnit) {
 TEST_F(SettingsDialogs, OptionsChangeNeitherMaskNorSave) {
     TFormOptions& f = *d().FormOptions;
     m().Opts.ComPort = 3;
-    runMenu<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
+    run<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
         EXPECT_TRUE(dlg.RBCom3.checked());
         EXPECT_FALSE(dlg.CBVerifyOn.checked());
         EXPECT_TRUE(dlg.CBConfirm.checked());
@@ -201,7 +193,7 @@ TEST_F(SettingsDialogs, OptionsChangeNeitherMaskNorSave) {
     }, f.ButtonOptionsCancel);
     EXPECT_EQ(m().Opts.ComPort, 3);
 
-    runMenu<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
+    run<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
         dlg.RBCom4.userClick();
         dlg.CBVerifyOn.userClick();
         dlg.CBConfirm.userClick();
@@ -217,7 +209,7 @@ TEST_F(SettingsDialogs, AboutShowsTheSetupsLines) {
     TFormAbout& f = *d().FormAbout;
     m().AboutLine1 = "Living room";
     m().AboutLine2 = " ";
-    runMenu<TFormAbout>(m().About, f, [](TFormAbout& dlg) {
+    run<TFormAbout>(m().About, f, [](TFormAbout& dlg) {
         EXPECT_EQ(dlg.LabelAbout1st.caption(), "Living room");
         EXPECT_EQ(dlg.LabelAbout2nd.caption(), " ");
         EXPECT_EQ(dlg.labelWidth, 236);

@@ -2,6 +2,7 @@
 // program whose default setup has a chosen shape.
 #include <functional>
 
+#include "files/SetupFile.h"
 #include "link_setups.h"
 #include "ui/Dialogs.h"
 
@@ -123,7 +124,7 @@ TEST(SourceDialog, DigitalInputListFollowsTheCountAndTheModel) {
     }
 }
 
-TEST(SourceDialog, DigitalInputEdgesOfTheSpecTable) {
+TEST(SourceDialog, DigitalInputListEndsForFullAndNearlyFullCounts) {
     struct Case {
         ModelVariant variant;
         unsigned count;
@@ -546,4 +547,54 @@ TEST(SourceDialog, PresetPanelsFollowTheAssociationsWhenTheDialogCloses) {
     EXPECT_FALSE(w.ButtonPanel4.enabled());
     EXPECT_FALSE(w.LPanel4Surr.enabled());
     EXPECT_TRUE(w.GBPanel4.visible());
+}
+
+TEST(SourceDialog, EditsThroughBothDialogsSurviveSaveAndReopen) {
+    const std::string defaults = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/")) + "/defaults/";
+    for (const char* file : {"Tavro.dfg", "R7.dfg"}) {
+        FakeHost host;
+        Program program(host);
+        TTavroSetupMain& w = program.main();
+        ASSERT_EQ(ReadSetupFile(w, defaults + file), 0) << file;
+        ASSERT_GE(w.SourceCount, 2) << file;
+        ASSERT_TRUE(w.GBPanel2.visible()) << file;
+
+        TFormSource& source = *w.dialogs()->FormSource;
+        host.onModal = [&](Form&) {
+            source.EditSourceName.userSetText("Game:1");
+            source.CBSensitivity.userSelect(source.CBSensitivity.count() - 1);
+            source.CBPresetAssoc.userSelect(source.CBPresetAssoc.indexOf("Preset 2"));
+            source.RBStereo.userClick();
+            source.ButtonSourceOk.userClick();
+            return source.modalResult();
+        };
+        w.BSource2.userClick();
+        ASSERT_TRUE(w.ButtonPanel2.enabled()) << file;
+
+        TFormPreset& preset = *w.dialogs()->FormPreset;
+        host.onModal = [&](Form&) {
+            preset.CBPresetCenter.userSelect(24);
+            preset.CBPresetLipsync.userSelect(77);
+            preset.ButtonPresetOk.userClick();
+            return preset.modalResult();
+        };
+        w.ButtonPanel2.userClick();
+
+        const std::string text = FormatSetupText(w);
+        FakeHost host2;
+        Program reopened(host2);
+        TTavroSetupMain& r = reopened.main();
+        ASSERT_EQ(ReadSetupText(r, text), 0) << file;
+        const SourceRecord& s = r.Sources[1];
+        EXPECT_EQ(s.Name, "Game:1") << file;
+        EXPECT_EQ(r.BSource2.caption(), "Game:1") << file;
+        EXPECT_EQ(s.Sensitivity, 15) << file;
+        EXPECT_EQ(s.PresetAssoc, 2) << file;
+        EXPECT_EQ(s.Mode, ModeStereo) << file;
+        EXPECT_EQ(r.Presets[1].Center, 24) << file;
+        EXPECT_EQ(r.Presets[1].Lipsync, 77) << file;
+        EXPECT_EQ(r.LPanel2C.caption(), "+12 dB") << file;
+        EXPECT_EQ(r.LPanel2L.caption(), "77 ms") << file;
+        EXPECT_TRUE(r.ButtonPanel2.enabled()) << file;
+    }
 }

@@ -38,3 +38,24 @@ inline std::string crlf(std::initializer_list<std::string_view> lines) {
 inline bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
 
 }  // namespace tavro::test
+
+#include <vector>
+
+#include "files/SetupFile.h"
+#include "ui/Setupmain.h"
+
+namespace tavro::test {
+
+// A setup text: "//Setup", then the given lines, each ended with CR LF.
+inline std::string setupText(const std::vector<std::string>& lines) {
+    std::string s = "//Setup\r\n";
+    for (const std::string& l : lines) s += l + "\r\n";
+    return s;
+}
+
+// Reads the lines as the content of a setup file into the window.
+inline int readLines(TTavroSetupMain& w, const std::vector<std::string>& lines) {
+    return ReadSetupText(w, setupText(lines));
+}
+
+}  // namespace tavro::test

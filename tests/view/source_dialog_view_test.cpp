@@ -2,6 +2,7 @@
 // source button the way the user opens it.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>

@@ -1,0 +1,153 @@
+// A program started on the shipped default setup whose COM1 is a tavro-sim
+// device, through the real QSerialPort-backed port.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "../core/FakeHost.h"
+#include "QtSerialPort.h"
+#include "SimProcess.h"
+#include "link/ImageBuilder.h"
+#include "ui/Dialogs.h"
+#include "ui/Program.h"
+
+#ifndef TAVRO_SOURCE_DIR
+#error "TAVRO_SOURCE_DIR must name the source tree"
+#endif
+
+namespace tavro::test {
+
+// The real port, except that the 4 ms pause after each byte is only
+// counted: the pauses pace a real processor and would make a full upload
+// take many seconds. It also tells whether the port is open.
+class UnpausedPort : public qt::QtSerialPort {
+public:
+    bool isOpen = false;
+    int pauses = 0;
+    bool open(const std::string& name) override {
+        isOpen = QtSerialPort::open(name);
+        return isOpen;
+    }
+    void close() override {
+        QtSerialPort::close();
+        isOpen = false;
+    }
+    void sleepMs(int) override { ++pauses; }
+};
+
+class SimHost : public FakeHost {
+public:
+    UnpausedPort realPort;
+    SerialPort& serialPort() override { return realPort; }
+};
+
+// One program on its own working directory with the shipped Default.dfg.
+struct SimProgram {
+    SimHost host;
+    std::string dir;
+    std::unique_ptr<Program> program;
+
+    explicit SimProgram(const std::string& workDir) : dir(workDir) {
+        std::filesystem::create_directories(dir);
+        std::filesystem::copy_file(std::string(TAVRO_SOURCE_DIR) + "/defaults/Tavro.dfg", dir + "/Default.dfg",
+                                   std::filesystem::copy_options::overwrite_existing);
+        host.readablePictures = {"logo.bmp"};
+        program = std::make_unique<Program>(host, [this](TTavroSetupMain& w) { w.StartDirectory = dir; });
+        m().FormShow();
+        m().Opts.ComPort = 1;
+        m().Opts.AutoVerify = 0;
+    }
+    TTavroSetupMain& m() { return program->main(); }
+    TFormComm& comm() { return *m().dialogs()->FormComm; }
+
+    struct Run {
+        int ticks = 0;
+        int firstMax = 0;
+        bool portOpenAtEnd = false;
+        std::string button;
+        std::string label;
+        std::string detail;
+    };
+    // Runs a menu command: the dialog's start timer, then its operation
+    // timer tick by tick until the operation ends (or `abortAfter` ticks),
+    // then its button.
+    Run run(MenuItem& command, int abortAfter = -1) {
+        Run r;
+        host.onModal = [&](Form&) {
+            comm().StartTimer.fire();
+            r.firstMax = comm().ProgBar.max();
+            while (comm().OpTimer.enabled() && r.ticks != abortAfter && r.ticks < 5000) {
+                comm().OpTimer.fire();
+                ++r.ticks;
+            }
+            r.portOpenAtEnd = host.realPort.isOpen;
+            r.button = comm().ButtonComm.caption();
+            r.label = comm().LabelComm.caption();
+            r.detail = comm().LabelCommDetail.caption();
+            comm().ButtonComm.userClick();
+            return comm().modalResult();
+        };
+        command.userClick();
+        host.onModal = nullptr;
+        return r;
+    }
+
+    // Saves the setup as Save As does and returns the file's bytes.
+    std::string saveAs(const std::string& name) {
+        host.saveAnswers.push_back(dir + "/" + name);
+        m().FileSaveAsClick();
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+};
+
+inline int countFlags(const EntryFlags& f) {
+    int n = 0;
+    for (auto v : f) n += v != 0 ? 1 : 0;
+    return n;
+}
+
+// A scratch directory for the test with the simulator's link in it; COM1
+// leads there.
+class SimTest : public ::testing::Test {
+protected:
+    std::string scratch;
+    std::string link;
+    SimProcess sim;
+
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavro-sim-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        scratch = pattern;
+        link = scratch + "/com1";
+        ::setenv("TAVRO_COM1", link.c_str(), 1);
+    }
+    void TearDown() override {
+        sim.stop();
+        ::unsetenv("TAVRO_COM1");
+        std::filesystem::remove_all(scratch);
+    }
+
+    // The simulator's table as it wrote it when stopped with --dump.
+    static std::map<std::uint16_t, int> readDump(const std::string& path) {
+        std::map<std::uint16_t, int> table;
+        std::ifstream in(path);
+        std::string address;
+        int value = 0;
+        while (in >> address >> value) table[static_cast<std::uint16_t>(std::stoul(address, nullptr, 16))] = value;
+        return table;
+    }
+};
+
+}  // namespace tavro::test

@@ -1,0 +1,221 @@
+// tavro-cli: the setup and its parameter image on the command line, on the
+// same core as the program.
+//
+//   tavro-cli image   [--default FILE] [SETUP]
+//   tavro-cli convert [--default FILE] SETUP OUT
+//   tavro-cli apply   [--default FILE] [--setup SETUP] IMAGE OUT
+//
+// Every command starts as the program does, with FILE (./Default.dfg unless
+// given) as the default setup.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CliHost.h"
+#include "files/SetupFile.h"
+#include "link/ImageBuilder.h"
+#include "ui/Program.h"
+
+namespace {
+
+using tavro::TTavroSetupMain;
+using tavro::cli::CliHost;
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+const char* const usageText =
+    "Usage:\n"
+    "  tavro-cli image   [--default FILE] [SETUP]\n"
+    "  tavro-cli convert [--default FILE] SETUP OUT\n"
+    "  tavro-cli apply   [--default FILE] [--setup SETUP] IMAGE OUT\n"
+    "  tavro-cli --help\n";
+
+const char* const helpText =
+    "Commands:\n"
+    "  image    Prints the parameter image of a setup: the default setup, or SETUP\n"
+    "           opened on top of it. One line per entry 0..394:\n"
+    "             <entry> <address, 4 hex digits> <value> <1 if the entry belongs\n"
+    "             to the visible part of the setup, else 0>\n"
+    "           for example \"22 001D 130 1\".\n"
+    "  convert  Opens SETUP on top of the default setup and saves the result as\n"
+    "           OUT, as File Open and Save As do.\n"
+    "  apply    Takes the values of an image (lines as image prints them; the\n"
+    "           first and third columns are used, entries not listed keep their\n"
+    "           values) as if downloaded from the processor, applies them to the\n"
+    "           default setup, or to SETUP opened on top of it, and saves the\n"
+    "           result as OUT.\n"
+    "\n"
+    "Options:\n"
+    "  --default FILE  the default setup read at start (default ./Default.dfg)\n"
+    "  --setup SETUP   (apply) a setup opened before the image is applied\n"
+    "  --help          this text\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read or written (the program's\n"
+    "message is printed on standard error), 2 wrong usage.\n";
+
+struct Arguments {
+    std::string command;
+    std::string defaultFile = tavro::DefaultSetupFileName;
+    std::optional<std::string> setup;  // --setup
+    std::vector<std::string> positional;
+};
+
+int usage(const std::string& problem) {
+    std::cerr << "tavro-cli: " << problem << "\n" << usageText;
+    return ExitUsage;
+}
+
+// Parses the command line; an error text when it is wrong.
+std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
+    if (argc < 2) return "no command given";
+    args.command = argv[1];
+    if (args.command != "image" && args.command != "convert" && args.command != "apply")
+        return "unknown command '" + args.command + "'";
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--default" || (a == "--setup" && args.command == "apply")) {
+            if (i + 1 >= argc) return a + " needs a file";
+            (a == "--default" ? args.defaultFile : args.setup.emplace()) = argv[++i];
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option '" + a + "'";
+        } else {
+            args.positional.push_back(a);
+        }
+    }
+    const std::size_t n = args.positional.size();
+    if (args.command == "image" && n > 1) return "image takes at most one setup";
+    if (args.command == "convert" && n != 2) return "convert needs SETUP and OUT";
+    if (args.command == "apply" && n != 2) return "apply needs IMAGE and OUT";
+    return std::nullopt;
+}
+
+// The program's messages, one per line, on standard error; true when there
+// were any.
+bool reportMessages(CliHost& host) {
+    for (const std::string& m : host.messages) std::cerr << m << "\n";
+    const bool any = !host.messages.empty();
+    host.messages.clear();
+    return any;
+}
+
+// Opens a setup as File Open does; false after a failure (reported).
+bool openSetup(TTavroSetupMain& w, CliHost& host, const std::string& path) {
+    host.openPath = path;
+    w.FileOpenClick();
+    return !reportMessages(host);
+}
+
+// Saves as Save As does; false after a failure (reported).
+bool saveSetup(TTavroSetupMain& w, CliHost& host, const std::string& path) {
+    host.savePath = path;
+    w.FileSaveAsClick();
+    return !reportMessages(host);
+}
+
+// Reads "<entry> <address> <value> ..." lines into the image. Blank lines
+// are skipped.
+bool readImageValues(TTavroSetupMain& w, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "Unable to open " << path << ".\n";
+        return false;
+    }
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        std::istringstream fields(line);
+        long entry = -1;
+        std::string address;
+        long value = -1;
+        if (!(fields >> entry >> address >> value) || entry < 0 || entry >= tavro::ImageEntryCount || value < 0 ||
+            value > 255) {
+            std::cerr << path << ":" << number << ": not an image line (entry 0..394, address, value 0..255): " << line
+                      << "\n";
+            return false;
+        }
+        w.ParameterImage[static_cast<std::size_t>(entry)].Value = static_cast<std::uint8_t>(value);
+    }
+    return true;
+}
+
+void printImage(TTavroSetupMain& w) {
+    for (int k = 0; k < tavro::ImageEntryCount; ++k) {
+        const tavro::ParameterEntry& e = w.ParameterImage[static_cast<std::size_t>(k)];
+        std::printf("%d %04X %d %d\n", k, e.address(), e.Value, w.ChangedMask[static_cast<std::size_t>(k)] ? 1 : 0);
+    }
+}
+
+int run(const Arguments& args) {
+    CliHost host;
+    // The default setup is read by the program's own reader, from FILE.
+    const std::string defaultFile = args.defaultFile;
+    tavro::Program program(host, [defaultFile](TTavroSetupMain& w) {
+        auto reader = w.ReadSetupFileHook;
+        w.ReadSetupFileHook = [reader, defaultFile](TTavroSetupMain& m, const std::string& path) {
+            return reader(m, path == tavro::DefaultSetupFileName ? defaultFile : path);
+        };
+    });
+    TTavroSetupMain& w = program.main();
+    if (w.DefaultFileUnreadable) {
+        std::cerr << "Unable to open Default.dfg.\n";
+        return ExitFailed;
+    }
+    if (w.DefaultFileCorrupted) {
+        std::cerr << "Error: Default.dfg is corrupted.\n";
+        return ExitFailed;
+    }
+    // As the window's first showing leaves them.
+    w.FileSave.setEnabled(false);
+    w.WriteChangedSettings.setEnabled(false);
+    w.OperationsVerifySettings.setEnabled(false);
+    if (reportMessages(host)) return ExitFailed;
+
+    if (args.command == "image") {
+        if (!args.positional.empty() && !openSetup(w, host, args.positional[0])) return ExitFailed;
+        w.FilterMessageTexts();
+        tavro::BuildImage(w);
+        tavro::MarkVisibleEntries(w);
+        printImage(w);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? ExitOk : ExitFailed;
+    }
+    if (args.command == "convert") {
+        if (!openSetup(w, host, args.positional[0])) return ExitFailed;
+        return saveSetup(w, host, args.positional[1]) ? ExitOk : ExitFailed;
+    }
+    // apply
+    if (args.setup && !openSetup(w, host, *args.setup)) return ExitFailed;
+    if (!readImageValues(w, args.positional[0])) return ExitFailed;
+    // As after a successful download.
+    tavro::ApplyImage(w);
+    w.OperationsVerifySettings.setEnabled(true);
+    w.FileSave.setEnabled(true);
+    w.WriteChangedSettings.setEnabled(false);
+    return saveSetup(w, host, args.positional[1]) ? ExitOk : ExitFailed;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+            std::cout << usageText << "\n" << helpText;
+            return ExitOk;
+        }
+    }
+    Arguments args;
+    if (auto problem = parse(argc, argv, args)) return usage(*problem);
+    try {
+        return run(args);
+    } catch (const std::exception& e) {
+        std::cerr << "tavro-cli: " << e.what() << "\n";
+        return ExitFailed;
+    }
+}
