@@ -1,4 +1,4 @@
-// Fuzz target of the setup reader (Part 3.1).
+// Fuzz target of the setup reader.
 //
 // Each input is the content of a "Default.dfg" that a fresh main window reads
 // in its creation step, exactly as the program starts. Beyond the

@@ -1,4 +1,4 @@
-// Storing the options in the default setup at the close (Part 3.2): the
+// Storing the options in the default setup at the close: the
 // "[Options]" block of "Default.dfg" is replaced by the current options
 // through "DefTmp.bak", which then replaces "Default.dfg" by a rename.
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-// The setup file (Part 3.1): the sectioned text of one complete setup, read
+// The setup file: the sectioned text of one complete setup, read
 // into and written from the main window's state, and the files of the
-// program's start directory (Part 3.2).
+// program's start directory.
 #pragma once
 
 #include <string>
@@ -37,7 +37,7 @@ int WriteSetupFile(TTavroSetupMain& w, const std::string& path);
 std::string FormatSetupText(const TTavroSetupMain& w);
 
 // Replaces the "[Options]" block of "Default.dfg" in the start directory
-// by the current options, through "DefTmp.bak" (Part 3.2). Any failure
+// by the current options, through "DefTmp.bak". Any failure
 // stores nothing and says nothing. True when the options were stored.
 bool StoreOptionsInDefaultFile(const TTavroSetupMain& w);
 // The text that StoreOptionsInDefaultFile makes of the content of

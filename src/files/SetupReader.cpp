@@ -1,4 +1,4 @@
-// ReadSetupFile (Part 3.1): the 33 sections line by line, each value checked
+// ReadSetupFile: the 33 sections line by line, each value checked
 // against its range and replaced by its fixed fallback when it is outside.
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-// WriteSetupFile (Part 3.1): the sections in their fixed order, each only
+// WriteSetupFile: the sections in their fixed order, each only
 // while its group box is shown, every line ended with CR LF.
 #include "files/AtomicFile.h"
 #include "files/SetupFile.h"

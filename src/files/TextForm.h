@@ -1,4 +1,4 @@
-// The physical form of a setup file (Part 3.1): lines, numbers, keywords and
+// The physical form of a setup file: lines, numbers, keywords and
 // item texts.
 #pragma once
 

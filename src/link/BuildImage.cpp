@@ -1,4 +1,6 @@
 // Building the parameter image from the setup, and the masks of entries.
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "link/ImageBuilder.h"

@@ -40,22 +40,22 @@ bool QtHost::confirm(const std::string& text) {
            QMessageBox::Yes;
 }
 
-std::optional<std::string> QtHost::askOpenFile(const FileDialogSpec& spec) {
-    QFileDialog dialog(window_, fromModel(spec.title), QString(), qtFilter(spec.filter));
+std::optional<std::string> QtHost::askOpenFile(const FileDialogSetup& request) {
+    QFileDialog dialog(window_, fromModel(request.title), QString(), qtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension).remove(0, 1));
-    if (!spec.fileName.empty()) dialog.selectFile(fromModel(spec.fileName));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension).remove(0, 1));
+    if (!request.fileName.empty()) dialog.selectFile(fromModel(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
 }
 
-std::optional<std::string> QtHost::askSaveFile(const FileDialogSpec& spec) {
-    QFileDialog dialog(window_, fromModel(spec.title), QString(), qtFilter(spec.filter));
+std::optional<std::string> QtHost::askSaveFile(const FileDialogSetup& request) {
+    QFileDialog dialog(window_, fromModel(request.title), QString(), qtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension).remove(0, 1));
-    if (!spec.fileName.empty()) dialog.selectFile(fromModel(spec.fileName));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension).remove(0, 1));
+    if (!request.fileName.empty()) dialog.selectFile(fromModel(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
 }

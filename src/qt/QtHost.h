@@ -19,8 +19,8 @@ public:
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
     bool confirm(const std::string& text) override;
-    std::optional<std::string> askOpenFile(const FileDialogSpec& spec) override;
-    std::optional<std::string> askSaveFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> askOpenFile(const FileDialogSetup& request) override;
+    std::optional<std::string> askSaveFile(const FileDialogSetup& request) override;
     ModalResult showModal(Form& dialog) override;
     bool pictureReadable(const std::string& file) override;
     void processMessages() override;

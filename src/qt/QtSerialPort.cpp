@@ -73,6 +73,7 @@ bool QtSerialPort::setTimeouts(const SerialTimeouts& timeouts) {
 
 bool QtSerialPort::write(const std::uint8_t* data, std::size_t size, std::size_t& written) {
     written = 0;
+    port_.clearError();
     const qint64 n = port_.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     if (n < 0) {
         lastError_ = port_.errorString().toStdString();
@@ -84,8 +85,16 @@ bool QtSerialPort::write(const std::uint8_t* data, std::size_t size, std::size_t
         if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
     }
     if (port_.bytesToWrite() > 0) {
-        // The port did not take the byte in time: nothing was written.
+        const QSerialPort::SerialPortError error = port_.error();
         port_.clear(QSerialPort::Output);
+        if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+            // The device refused the byte (it hung up or went away): the
+            // write call failed.
+            lastError_ = port_.errorString().toStdString();
+            port_.clearError();
+            return false;
+        }
+        // The port did not take the byte in time: nothing was written.
         return true;
     }
     written = static_cast<std::size_t>(n);
@@ -95,6 +104,7 @@ bool QtSerialPort::write(const std::uint8_t* data, std::size_t size, std::size_t
 bool QtSerialPort::read(std::uint8_t* data, std::size_t size, std::size_t& received) {
     received = 0;
     if (!port_.isOpen()) return false;
+    port_.clearError();
     const qint64 total = static_cast<qint64>(timeouts_.readMultiplier) * static_cast<qint64>(size) + timeouts_.readConstant;
     QDeadlineTimer deadline(total > 0 ? total : -1);
     while (received < size) {

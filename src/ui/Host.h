@@ -41,7 +41,7 @@ private:
     ModalResult modalResult_ = ModalResult::None;
 };
 
-struct FileDialogSpec {
+struct FileDialogSetup {
     std::string title;
     std::string filter;            // "Setup Configuration|*.sfg"
     std::string defaultExtension;  // ".sfg"
@@ -59,8 +59,8 @@ public:
     // A confirmation with Yes and No; true for Yes.
     virtual bool confirm(const std::string& text) = 0;
     // File dialogs; no value when the user cancels.
-    virtual std::optional<std::string> askOpenFile(const FileDialogSpec& spec) = 0;
-    virtual std::optional<std::string> askSaveFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> askOpenFile(const FileDialogSetup& request) = 0;
+    virtual std::optional<std::string> askSaveFile(const FileDialogSetup& request) = 0;
     // Shows a dialog modally and returns how it was closed.
     virtual ModalResult showModal(Form& dialog) = 0;
     // Whether the picture file exists and can be read as a picture.

@@ -320,7 +320,16 @@ void TTavroSetupMain::FormCreate() {
 
     if (ReadSetupFileHook) {
         CurrentFileName = "Default.dfg";
-        if (ReadSetupFileHook(*this, "Default.dfg") == ReadNotASetup) DefaultFileCorrupted = true;
+        int result = ReadSetupFileHook(*this, "Default.dfg");
+        if (result == ReadOk && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < 28) {
+            // The volumes of a 4820 default go above the base model's top:
+            // with the maxima raised, read the file once more so they are
+            // taken as written instead of clamped.
+            SBVolume.setMax(28);
+            SBZoneVolume.setMax(28);
+            result = ReadSetupFileHook(*this, "Default.dfg");
+        }
+        if (result == ReadNotASetup) DefaultFileCorrupted = true;
         CurrentFileName.clear();
     }
 
@@ -360,7 +369,7 @@ void TTavroSetupMain::FormShow() {
     OperationsVerifySettings.setEnabled(false);
 }
 
-// FormCloseQuery: SetupmainFiles.cpp (Part 3.2).
+// FormCloseQuery: SetupmainFiles.cpp.
 
 void TTavroSetupMain::FormClose() {
     FeetItems.clear();

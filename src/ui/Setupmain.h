@@ -68,7 +68,7 @@ public:
     void FormShow() override;
     // The close query: true when the window may close.
     bool FormCloseQuery();
-    void FormClose();
+    void FormClose() override;
     // Runs the close query and, when it agrees, the closing step. The view
     // calls it when the window is asked to close.
     bool TryClose();
@@ -363,7 +363,7 @@ public:
     bool DefaultFileCorrupted = false;
     std::string CurrentFileName;
     // The directory the program started in: "Default.dfg" and "DefTmp.bak"
-    // are kept there whatever folder a file dialog visits (Part 3.2).
+    // are kept there whatever folder a file dialog visits.
     std::string StartDirectory;
 
     // ---- Records ----------------------------------------------------------
@@ -410,7 +410,7 @@ public:
 
     // ---- Menu handlers ------------------------------------------------------
     void FileExitClick();
-    // File commands (Part 3.2), in SetupmainFiles.cpp.
+    // File commands, in SetupmainFiles.cpp.
     void FileNewClick();
     void FileOpenClick();
     void FileSaveClick();

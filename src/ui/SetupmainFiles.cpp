@@ -1,4 +1,4 @@
-// The file commands of the File menu and the close query (Part 3.2).
+// The file commands of the File menu and the close query.
 #include "files/SetupFile.h"
 #include "ui/Setupmain.h"
 
@@ -6,9 +6,9 @@ namespace tavro {
 
 namespace {
 
-FileDialogSpec openDialogSpec() { return {"Open...", "Setup Configuration|*.sfg", ".sfg", {}}; }
+FileDialogSetup openDialogSetup() { return {"Open...", "Setup Configuration|*.sfg", ".sfg", {}}; }
 
-FileDialogSpec saveDialogSpec(const std::string& proposed) {
+FileDialogSetup saveDialogSetup(const std::string& proposed) {
     return {"Save As", "Setup Configuration|*.sfg", ".sfg", proposed};
 }
 
@@ -29,7 +29,7 @@ void TTavroSetupMain::FileNewClick() {
 
 void TTavroSetupMain::FileOpenClick() {
     if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
-    const std::optional<std::string> path = host_.askOpenFile(openDialogSpec());
+    const std::optional<std::string> path = host_.askOpenFile(openDialogSetup());
     if (!path) return;
     switch (ReadSetupFile(*this, *path)) {
         case ReadCannotOpen: host_.showMessage("Unable to open " + *path + "."); return;
@@ -59,7 +59,7 @@ void TTavroSetupMain::FileSaveClick() {
 
 void TTavroSetupMain::FileSaveAsClick() {
     FilterMessageTexts();
-    const std::optional<std::string> path = host_.askSaveFile(saveDialogSpec(CurrentFileName));
+    const std::optional<std::string> path = host_.askSaveFile(saveDialogSetup(CurrentFileName));
     if (!path) return;
     CurrentFileName = *path;
     if (WriteSetupFile(*this, *path) != 0) {

@@ -43,8 +43,8 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> askOpenFile(const FileDialogSpec&) override { return pop(openAnswers); }
-    std::optional<std::string> askSaveFile(const FileDialogSpec&) override { return pop(saveAnswers); }
+    std::optional<std::string> askOpenFile(const FileDialogSetup&) override { return pop(openAnswers); }
+    std::optional<std::string> askSaveFile(const FileDialogSetup&) override { return pop(saveAnswers); }
     ModalResult showModal(Form& dialog) override {
         modalShown.push_back(dialog.name());
         dialog.setModalResult(ModalResult::None);

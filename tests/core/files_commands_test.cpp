@@ -1,4 +1,4 @@
-// The file commands (Part 3.2) with a scripted host: New, Open, Save, Save As,
+// The file commands with a scripted host: New, Open, Save, Save As,
 // the close query with its questions, the options rewrite of "Default.dfg"
 // through "DefTmp.bak", and the default setup at start-up.
 #include <sys/stat.h>
@@ -53,17 +53,17 @@ protected:
     }
 };
 
-// A host that also records the file dialogs' specifications.
+// A host that also records what the file dialogs were asked to show.
 class RecordingHost : public FakeHost {
 public:
-    std::vector<FileDialogSpec> openSpecs, saveSpecs;
-    std::optional<std::string> askOpenFile(const FileDialogSpec& spec) override {
-        openSpecs.push_back(spec);
-        return FakeHost::askOpenFile(spec);
+    std::vector<FileDialogSetup> openSpecs, saveSpecs;
+    std::optional<std::string> askOpenFile(const FileDialogSetup& request) override {
+        openSpecs.push_back(request);
+        return FakeHost::askOpenFile(request);
     }
-    std::optional<std::string> askSaveFile(const FileDialogSpec& spec) override {
-        saveSpecs.push_back(spec);
-        return FakeHost::askSaveFile(spec);
+    std::optional<std::string> askSaveFile(const FileDialogSetup& request) override {
+        saveSpecs.push_back(request);
+        return FakeHost::askSaveFile(request);
     }
 };
 
@@ -102,7 +102,9 @@ TEST_F(FilesCommands, AMissingOrCorruptDefaultSetupEndsTheProgramWithoutTouching
         EXPECT_TRUE(h.questions.empty());
         EXPECT_TRUE(p.main().closed());
         EXPECT_EQ(fileExists(defaultFile), c.content != nullptr);
-        if (c.content) EXPECT_EQ(readBytes(defaultFile), c.content);
+        if (c.content) {
+            EXPECT_EQ(readBytes(defaultFile), c.content);
+        }
         EXPECT_FALSE(fileExists(path("DefTmp.bak")));
     }
 }

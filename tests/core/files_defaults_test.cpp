@@ -38,15 +38,20 @@ TEST_P(ShippedDefault, StartsWithEverySectionShownAndNoMessage) {
     EXPECT_FALSE(w.DefaultFileUnreadable);
     EXPECT_FALSE(w.DefaultFileCorrupted);
     EXPECT_EQ(w.ModelVariant, GetParam().model);
-    for (Control* c : w.controls())
-        if (c->kind() == ControlKind::GroupBox) EXPECT_TRUE(c->visible()) << c->name();
+    for (Control* c : w.controls()) {
+        if (c->kind() == ControlKind::GroupBox) {
+            EXPECT_TRUE(c->visible()) << c->name();
+        }
+    }
     for (TabSheet* t : w.tabSheets()) EXPECT_TRUE(t->visible()) << t->name();
     // Channel 10 exists on the Tavro and the 4820 only.
     EXPECT_EQ(w.ButtonCh10MixFilter.visible(), GetParam().model != tavro::ModelVariant::R7);
     EXPECT_TRUE(w.FileNew.enabled());
     EXPECT_FALSE(w.FileSave.enabled());
     EXPECT_TRUE(w.CurrentFileName.empty());
-    if (GetParam().model == tavro::ModelVariant::M4820) EXPECT_EQ(w.SBVolume.max(), 28);
+    if (GetParam().model == tavro::ModelVariant::M4820) {
+        EXPECT_EQ(w.SBVolume.max(), 28);
+    }
 }
 
 TEST_P(ShippedDefault, HoldsRealisticValues) {

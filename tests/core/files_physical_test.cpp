@@ -1,4 +1,4 @@
-// The physical form of a setup file (Part 3.1): lines and their ends, Ctrl-Z,
+// The physical form of a setup file: lines and their ends, Ctrl-Z,
 // the 160-character limit, numbers, levels, keywords, item texts, the first
 // line and the reader's return codes.
 #include "MainFixture.h"

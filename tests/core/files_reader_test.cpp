@@ -1,4 +1,4 @@
-// The reader section by section (Part 3.1): every accepted range and every
+// The reader section by section: every accepted range and every
 // fallback as a table of line -> resulting setting, the group boxes that
 // reading shows, and the dependencies between sections.
 #include <functional>
@@ -54,8 +54,11 @@ TEST_F(FilesReader, GeneralSetsCaptionAboutLinesAndModelByPrefixIgnoringCase) {
                {{"Tavro", 0}, {"R7", 1}, {"48200", 2}, {"4820", 2}, {" 4820", 0}, {"", 0}, {"X R7", 0}, {"r7", 1}},
                [](TTavroSetupMain& w) { return static_cast<int>(w.ModelVariant); });
     // No group box belongs to it.
-    for (Control* c : m().controls())
-        if (c->kind() == ControlKind::GroupBox) EXPECT_FALSE(c->visible()) << c->name();
+    for (Control* c : m().controls()) {
+        if (c->kind() == ControlKind::GroupBox) {
+            EXPECT_FALSE(c->visible()) << c->name();
+        }
+    }
 }
 
 TEST_F(FilesReader, MessagesSkipAndTextsCutTo20DisplayCharacters) {
@@ -629,7 +632,7 @@ TEST_F(FilesReader, TriggersKeepTheirSourceUntilTheListsAreRebuilt) {
     EXPECT_EQ(w.CBTrigger1Source.count(), 1 + 16 + 2);
     EXPECT_EQ(w.CBTrigger1Source.items().back(), "Balanced Input");
     read({"[Trigger 1]", "1", "No", "10 ms", "Positive", "99999999999999999999"});
-    EXPECT_EQ(w.TriggerEventMask, 99999999999999999999ULL % 2048);
+    EXPECT_EQ(w.TriggerEventMask, 2047);  // 99999999999999999999 mod 2048
 }
 
 TEST_F(FilesReader, PresetsStoreValuesInRangeAndLeaveOthersAsTheyWere) {

@@ -1,4 +1,4 @@
-// The writer (Part 3.1): the exact text, the order and conditions of the
+// The writer: the exact text, the order and conditions of the
 // sections, the encodings; write -> read -> write giving identical bytes for
 // generated setups of all three models; and the failure paths of a save,
 // which never destroy the previous file.

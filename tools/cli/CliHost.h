@@ -44,8 +44,8 @@ public:
     void showError(const std::string& text) override { messages.push_back(text); }
     // Nothing is asked on the command line: the command is the answer.
     bool confirm(const std::string&) override { return true; }
-    std::optional<std::string> askOpenFile(const FileDialogSpec&) override { return take(openPath); }
-    std::optional<std::string> askSaveFile(const FileDialogSpec&) override { return take(savePath); }
+    std::optional<std::string> askOpenFile(const FileDialogSetup&) override { return take(openPath); }
+    std::optional<std::string> askSaveFile(const FileDialogSetup&) override { return take(savePath); }
     ModalResult showModal(Form&) override { return ModalResult::Cancel; }
     bool pictureReadable(const std::string&) override { return false; }
     void processMessages() override {}

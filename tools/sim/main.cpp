@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <time.h>
@@ -158,6 +159,15 @@ struct Line {
             return false;
         }
         return true;
+    }
+    // Waits (a while at most) until the program has read what was sent:
+    // hanging up discards what is still on its way.
+    void drain() {
+        for (int waited = 0; waited < 2000; ++waited) {
+            int pending = 0;
+            if (::ioctl(device, FIONREAD, &pending) != 0 || pending == 0) return;
+            sleepNs(1'000'000);
+        }
     }
     void hangUp() {
         if (device >= 0) ::close(device);
@@ -325,6 +335,7 @@ int run(const Options& o) {
                 // The device disappears: the program's handle hangs up and
                 // the link leads nowhere any more.
                 if (o.verbose) std::cerr << "tavro-sim: hanging up\n";
+                line.drain();
                 removeLink(o.link, line.deviceName);
                 line.hangUp();
             }
