@@ -40,6 +40,8 @@ ModalResult execDialog(Form& form, QWidget* parent) {
     });
     dialog->exec();
     if (form.modalResult() == ModalResult::None) form.setModalResult(ModalResult::Cancel);
+    // Closed by a button, Escape or the window's close button alike.
+    form.FormClose();
     return form.modalResult();
 }
 

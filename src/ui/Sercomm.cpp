@@ -23,6 +23,7 @@ TFormComm::TFormComm(TTavroSetupMain& main) : Form("FormComm", "Serial Port Comm
 }
 
 void TFormComm::FormShow() {
+    started_ = false;
     ButtonComm.setCaption("&Abort");
     ButtonComm.setEnabled(false);
     LabelCommDetail.setCaption("");
@@ -32,6 +33,7 @@ void TFormComm::FormActivate() { StartTimer.setEnabled(true); }
 
 void TFormComm::StartTimerTimer() {
     StartTimer.setEnabled(false);
+    started_ = true;
     link_ = std::make_unique<SerialLink>(main_.host().serialPort());
     const int port = main_.Opts.ComPort;
     const OpenResult opened = link_->OpenPort(port);
@@ -200,7 +202,10 @@ void TFormComm::ButtonCommClick() {
 
 void TFormComm::FormClose() {
     // Closed while the operation was still starting or running: an abort.
+    // Closed before it started, nothing was done: that is no success either
+    // (Upload All Settings would otherwise drop the pending changes).
     StartTimer.setEnabled(false);
+    if (!started_) main_.CommOperation = OpFailed;
     if (OpTimer.enabled()) {
         OpTimer.setEnabled(false);
         main_.CommOperation = OpFailed;

@@ -56,6 +56,7 @@ private:
 
     TTavroSetupMain& main_;
     std::unique_ptr<SerialLink> link_;
+    bool started_ = false;  // the start timer has run since the dialog was shown
     int remaining_ = 0;
     std::uint8_t command_ = CommandWrite;
 };

@@ -263,3 +263,18 @@ TEST_F(Transfers, ClosingTheDialogWhileRunningActsAsAbort) {
     EXPECT_FALSE(comm().OpTimer.enabled());
     EXPECT_FALSE(port().isOpen);
 }
+
+TEST_F(Transfers, ClosingTheDialogBeforeItStartedKeepsThePendingChanges) {
+    m().CBCenterL.userSelect(10);
+    const EntryFlags before = m().ChangedMask;
+    host.onModal = [&](Form&) {
+        return ModalResult::Cancel;  // Escape within the first 20 ms
+    };
+    m().OperationsWriteSettings.userClick();
+    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().ChangedMask, before);
+    EXPECT_TRUE(m().WriteChangedSettings.enabled());
+    EXPECT_FALSE(m().OperationsVerifySettings.enabled());
+    EXPECT_FALSE(comm().StartTimer.enabled());
+    EXPECT_TRUE(port().opened.empty());
+}

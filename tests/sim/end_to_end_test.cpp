@@ -130,8 +130,8 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
     using Check = std::function<void(SimProgram&, const SimProgram::Run&)>;
     struct Case {
         const char* name;
-        std::vector<std::string> simArgs;  // empty: no simulator at all
-        bool startSim;
+        std::vector<std::string> simArgs;
+        bool startSim;  // false: no simulator at all, the link does not exist
         MenuItem TTavroSetupMain::*command;
         Prepare prepare;
         const char* text;

@@ -1,36 +1,21 @@
 // The desktop as the command line sees it: messages are collected for
 // standard error, the file dialogs answer with the paths given on the command
-// line, and there is no window, picture or serial port.
+// line, there is no window or picture, and the communication dialog runs its
+// operation to the end without waiting for its timers.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "link/SerialPort.h"
+#include <functional>
+#include <memory>
+
+#include "PosixSerialPort.h"
 #include "ui/Host.h"
+#include "ui/Sercomm.h"
 
 namespace tavro::cli {
-
-// A port that is never there: the command line transfers nothing.
-class NoSerialPort : public SerialPort {
-public:
-    bool open(const std::string&) override { return false; }
-    bool buildLineSettings(const std::string&) override { return false; }
-    bool applyLineSettings() override { return false; }
-    bool getTimeouts(SerialTimeouts&) override { return false; }
-    bool setTimeouts(const SerialTimeouts&) override { return false; }
-    bool write(const std::uint8_t*, std::size_t, std::size_t& written) override {
-        written = 0;
-        return false;
-    }
-    bool read(std::uint8_t*, std::size_t, std::size_t& received) override {
-        received = 0;
-        return false;
-    }
-    void close() override {}
-    void sleepMs(int) override {}
-};
 
 class CliHost : public Host {
 public:
@@ -39,6 +24,13 @@ public:
     // What the next open or save dialog answers.
     std::optional<std::string> openPath;
     std::optional<std::string> savePath;
+    // The communication dialog's last result text and its detail line.
+    std::string finalText;
+    std::string detailText;
+    // Told after every entry: entries done, entries of the phase.
+    std::function<void(int, int)> onProgress;
+    // The device --port names; empty: the setup's COM port.
+    void usePort(const std::string& device) { port_.setDevice(device); }
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void showError(const std::string& text) override { messages.push_back(text); }
@@ -46,7 +38,24 @@ public:
     bool confirm(const std::string&) override { return true; }
     std::optional<std::string> askOpenFile(const FileDialogSetup&) override { return take(openPath); }
     std::optional<std::string> askSaveFile(const FileDialogSetup&) override { return take(savePath); }
-    ModalResult showModal(Form&) override { return ModalResult::Cancel; }
+    ModalResult showModal(Form& form) override {
+        auto* comm = dynamic_cast<TFormComm*>(&form);
+        if (comm == nullptr) return ModalResult::Cancel;
+        form.setModalResult(ModalResult::None);
+        comm->FormShow();
+        comm->FormActivate();
+        comm->StartTimer.fire();
+        int done = 0;
+        while (comm->OpTimer.enabled()) {
+            comm->OpTimer.fire();
+            if (onProgress) onProgress(++done, comm->ProgBar.max() / 5);
+        }
+        finalText = comm->LabelComm.caption();
+        detailText = comm->LabelCommDetail.caption();
+        comm->ButtonComm.userClick();
+        comm->FormClose();
+        return form.modalResult();
+    }
     bool pictureReadable(const std::string&) override { return false; }
     void processMessages() override {}
     void sleepMs(int) override {}
@@ -64,7 +73,7 @@ private:
         return value;
     }
 
-    NoSerialPort port_;
+    PosixSerialPort port_;
 };
 
 }  // namespace tavro::cli

@@ -4,9 +4,15 @@
 //   tavro-cli image   [--default FILE] [SETUP]
 //   tavro-cli convert [--default FILE] SETUP OUT
 //   tavro-cli apply   [--default FILE] [--setup SETUP] IMAGE OUT
+//   tavro-cli check    [--default FILE] [--port DEV]
+//   tavro-cli upload   [--default FILE] [--port DEV] [--verify] SETUP
+//   tavro-cli download [--default FILE] [--port DEV] [--setup SETUP] OUT
+//   tavro-cli verify   [--default FILE] [--port DEV] SETUP
 //
 // Every command starts as the program does, with FILE (./Default.dfg unless
 // given) as the default setup.
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,7 +23,9 @@
 #include "CliHost.h"
 #include "files/SetupFile.h"
 #include "link/ImageBuilder.h"
+#include "link/PortNames.h"
 #include "ui/Program.h"
+#include "ui/Sercomm.h"
 
 namespace {
 
@@ -33,6 +41,10 @@ const char* const usageText =
     "  tavro-cli image   [--default FILE] [SETUP]\n"
     "  tavro-cli convert [--default FILE] SETUP OUT\n"
     "  tavro-cli apply   [--default FILE] [--setup SETUP] IMAGE OUT\n"
+    "  tavro-cli check    [--default FILE] [--port DEV]\n"
+    "  tavro-cli upload   [--default FILE] [--port DEV] [--verify] SETUP\n"
+    "  tavro-cli download [--default FILE] [--port DEV] [--setup SETUP] OUT\n"
+    "  tavro-cli verify   [--default FILE] [--port DEV] SETUP\n"
     "  tavro-cli --help\n";
 
 const char* const helpText =
@@ -49,19 +61,36 @@ const char* const helpText =
     "           values) as if downloaded from the processor, applies them to the\n"
     "           default setup, or to SETUP opened on top of it, and saves the\n"
     "           result as OUT.\n"
+    "  check    Checks the connection to the processor and prints the result.\n"
+    "  upload   Opens SETUP on top of the default setup and sends every entry of\n"
+    "           its visible part to the processor (Upload All Settings); with\n"
+    "           --verify every entry sent is read back and compared.\n"
+    "  download Reads every visible entry from the processor into the default\n"
+    "           setup (or SETUP opened on top of it), applies it as Download\n"
+    "           Settings does, and saves the result as OUT.\n"
+    "  verify   Opens SETUP and compares every entry of its visible part with\n"
+    "           what the processor holds.\n"
+    "  The transfer commands print the operation's final text; when standard\n"
+    "  error is a terminal they show the entries done on it as they go.\n"
     "\n"
     "Options:\n"
     "  --default FILE  the default setup read at start (default ./Default.dfg)\n"
-    "  --setup SETUP   (apply) a setup opened before the image is applied\n"
+    "  --setup SETUP   (apply, download) a setup opened first\n"
+    "  --port DEV      a serial device (/dev/ttyUSB0) or COM1..COM4; without it\n"
+    "                  the setup's COM port; COMn is the device named by the\n"
+    "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1)\n"
+    "  --verify        (upload) verify automatically after the upload\n"
     "  --help          this text\n"
     "\n"
-    "Exit status: 0 done, 1 a file could not be read or written (the program's\n"
-    "message is printed on standard error), 2 wrong usage.\n";
+    "Exit status: 0 done, 1 failed (a file could not be read or written, or a\n"
+    "transfer failed; the program's message is printed), 2 wrong usage.\n";
 
 struct Arguments {
     std::string command;
     std::string defaultFile = tavro::DefaultSetupFileName;
     std::optional<std::string> setup;  // --setup
+    std::optional<std::string> port;   // --port
+    bool verify = false;               // --verify
     std::vector<std::string> positional;
 };
 
@@ -74,13 +103,16 @@ int usage(const std::string& problem) {
 std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
     if (argc < 2) return "no command given";
     args.command = argv[1];
-    if (args.command != "image" && args.command != "convert" && args.command != "apply")
-        return "unknown command '" + args.command + "'";
+    const std::string& c = args.command;
+    const bool transfer = c == "check" || c == "upload" || c == "download" || c == "verify";
+    if (c != "image" && c != "convert" && c != "apply" && !transfer) return "unknown command '" + c + "'";
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--default" || (a == "--setup" && args.command == "apply")) {
-            if (i + 1 >= argc) return a + " needs a file";
-            (a == "--default" ? args.defaultFile : args.setup.emplace()) = argv[++i];
+        if (a == "--default" || (a == "--setup" && (c == "apply" || c == "download")) || (a == "--port" && transfer)) {
+            if (i + 1 >= argc) return a + " needs a value";
+            (a == "--default" ? args.defaultFile : a == "--setup" ? args.setup.emplace() : args.port.emplace()) = argv[++i];
+        } else if (a == "--verify" && c == "upload") {
+            args.verify = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return "unknown option '" + a + "'";
         } else {
@@ -91,6 +123,9 @@ std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
     if (args.command == "image" && n > 1) return "image takes at most one setup";
     if (args.command == "convert" && n != 2) return "convert needs SETUP and OUT";
     if (args.command == "apply" && n != 2) return "apply needs IMAGE and OUT";
+    if (c == "check" && n != 0) return "check takes no file";
+    if ((c == "upload" || c == "verify") && n != 1) return c + " needs SETUP";
+    if (c == "download" && n != 1) return "download needs OUT";
     return std::nullopt;
 }
 
@@ -153,6 +188,52 @@ void printImage(TTavroSetupMain& w) {
     }
 }
 
+// Entries done of the phase's total on a terminal's standard error.
+void showProgress(int done, int total) {
+    std::fprintf(stderr, "\r%d of %d entries", done, total);
+    if (done >= total) std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
+    const std::string& c = args.command;
+    // The setup comes first: its options name a port that --port overrides.
+    const std::optional<std::string> setup = c == "download" ? args.setup
+                                             : c == "check"  ? std::nullopt
+                                                             : std::optional<std::string>(args.positional[0]);
+    if (setup && !openSetup(w, host, *setup)) return ExitFailed;
+    if (args.port) {
+        const std::string& p = *args.port;
+        if (p.size() == 4 && p.rfind("COM", 0) == 0 && p[3] >= '1' && p[3] <= '4')
+            w.Opts.ComPort = static_cast<std::uint8_t>(p[3] - '0');
+        else
+            host.usePort(p);
+    }
+    if (::isatty(STDERR_FILENO) != 0) host.onProgress = showProgress;
+    if (c == "check") {
+        w.OperationsCheckConnection.userClick();
+    } else if (c == "upload") {
+        w.Opts.AutoVerify = args.verify ? 1 : 0;
+        w.OperationsWriteSettings.userClick();
+    } else if (c == "download") {
+        w.OperationsReadSettings.userClick();
+    } else {  // verify
+        // Every entry of the visible part counts as transferred.
+        tavro::MarkVisibleEntries(w);
+        w.VerifyMask.Flags = w.ChangedMask;
+        tavro::ClearChanged(w);
+        w.OperationsVerifySettings.setEnabled(true);
+        w.OperationsVerifySettings.userClick();
+    }
+    std::cout << host.finalText << "\n";
+    if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
+    const bool ok = w.CommOperation != tavro::OpFailed && w.CommOperation != tavro::OpIdle;
+    if (!ok) return ExitFailed;
+    if (c == "check" && host.finalText != "Serial connection established.") return ExitFailed;
+    if (c == "download") return saveSetup(w, host, args.positional[0]) ? ExitOk : ExitFailed;
+    return ExitOk;
+}
+
 int run(const Arguments& args) {
     CliHost host;
     // The default setup is read by the program's own reader, from FILE.
@@ -164,7 +245,8 @@ int run(const Arguments& args) {
         };
     });
     TTavroSetupMain& w = program.main();
-    if (w.DefaultFileUnreadable) {
+    // A connection check needs no setup when the port is given.
+    if (w.DefaultFileUnreadable && !(args.command == "check" && args.port)) {
         std::cerr << "Unable to open Default.dfg.\n";
         return ExitFailed;
     }
@@ -178,6 +260,8 @@ int run(const Arguments& args) {
     w.OperationsVerifySettings.setEnabled(false);
     if (reportMessages(host)) return ExitFailed;
 
+    if (args.command == "check" || args.command == "upload" || args.command == "download" || args.command == "verify")
+        return transfer(args, w, host);
     if (args.command == "image") {
         if (!args.positional.empty() && !openSetup(w, host, args.positional[0])) return ExitFailed;
         w.FilterMessageTexts();

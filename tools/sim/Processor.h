@@ -24,7 +24,7 @@ enum class Fault {
 
 struct Faults {
     Fault mode = Fault::None;
-    // The device hangs up after this many answered requests.
+    // The device hangs up when a request follows this many answered ones.
     std::optional<int> hangupAfter;
     // Reads of this address answer a value other than the stored one.
     std::optional<std::uint16_t> mismatch;
@@ -48,6 +48,7 @@ public:
 
     // Requests answered so far (checks and frames).
     int exchanges() const { return exchanges_; }
+    // Whatever arrives now finds the device hung up.
     bool hangupDue() const { return faults.hangupAfter && exchanges_ >= *faults.hangupAfter; }
 
     std::uint8_t value(std::uint16_t address) const { return values_[address]; }

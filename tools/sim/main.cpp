@@ -10,7 +10,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <time.h>
@@ -62,8 +61,8 @@ const char* const helpText =
     "                   bad-read        read answers start with 0xD8, not 0xD9\n"
     "                   short           answer frames with one byte only\n"
     "                   wrong-check     answer the connection check with 0xD4\n"
-    "                   hangup-after=N  hang up the line after N answered requests\n"
-    "                                   (0: at the first request)\n"
+    "                   hangup-after=N  hang up the line when a request follows N\n"
+    "                                   answered ones (0: at the first request)\n"
     "                   mismatch=ADDR   reads of ADDR (hex) answer another value\n"
     "  --verbose      print every request and answer on standard error\n"
     "  --help         this text\n";
@@ -159,15 +158,6 @@ struct Line {
             return false;
         }
         return true;
-    }
-    // Waits (a while at most) until the program has read what was sent:
-    // hanging up discards what is still on its way.
-    void drain() {
-        for (int waited = 0; waited < 2000; ++waited) {
-            int pending = 0;
-            if (::ioctl(device, FIONREAD, &pending) != 0 || pending == 0) return;
-            sleepNs(1'000'000);
-        }
     }
     void hangUp() {
         if (device >= 0) ::close(device);
@@ -318,27 +308,26 @@ int run(const Options& o) {
             std::cerr << "tavro-sim: " << systemError("read") << "\n";
             break;
         }
-        for (ssize_t i = 0; i < n && line.master >= 0; ++i) {
+        for (ssize_t i = 0; i < n; ++i) {
+            if (processor.hangupDue()) {
+                // The next request finds the device gone: the program's
+                // handle hangs up and the link leads nowhere any more. The
+                // answers before it have all been read by then.
+                if (o.verbose) std::cerr << "tavro-sim: hanging up\n";
+                removeLink(o.link, line.deviceName);
+                line.hangUp();
+                break;
+            }
             if (o.verbose) request.push_back(buffer[i]);
             const int before = processor.exchanges();
-            std::vector<std::uint8_t> answer = processor.receive(buffer[i], nowMs());
+            const std::vector<std::uint8_t> answer = processor.receive(buffer[i], nowMs());
             if (processor.exchanges() == before) continue;
-            // Hung up at once (hangup-after=0): the first request is not answered.
-            if (o.faults.hangupAfter && processor.exchanges() > *o.faults.hangupAfter) answer.clear();
             if (o.verbose) {
                 std::cerr << "-> " << hex(request) << "  <- " << (answer.empty() ? "(nothing)" : hex(answer)) << "\n";
                 request.clear();
             }
             if (!answer.empty() && !line.send(answer, o.pace))
                 std::cerr << "tavro-sim: " << systemError("write") << "\n";
-            if (processor.hangupDue()) {
-                // The device disappears: the program's handle hangs up and
-                // the link leads nowhere any more.
-                if (o.verbose) std::cerr << "tavro-sim: hanging up\n";
-                line.drain();
-                removeLink(o.link, line.deviceName);
-                line.hangUp();
-            }
         }
     }
 
