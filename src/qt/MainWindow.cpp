@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 
 #include "ui_TavroSetupMain.h"
 
@@ -26,8 +27,12 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    model_.FormShow();
-    binder_->sync();
+    // The show step runs once the window is on screen, so that its messages
+    // appear over the window.
+    QTimer::singleShot(0, this, [this] {
+        model_.FormShow();
+        binder_->sync();
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -241,6 +241,8 @@ TEST(StartupPicture, ShownDuringCreationAndDestroyedWhenTheWindowShows) {
         EXPECT_EQ(host.windowsDestroyed.size(), c.splash ? 1u : 0u);
         EXPECT_EQ(program.main().Splash, nullptr);
         EXPECT_EQ(host.messages.size(), c.messages);
-        if (c.messages == 2) EXPECT_NE(host.messages[0].find("Startup.bmp"), std::string::npos);
+        if (c.messages == 2) {
+            EXPECT_NE(host.messages[0].find("Startup.bmp"), std::string::npos);
+        }
     }
 }

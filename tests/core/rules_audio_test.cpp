@@ -99,7 +99,9 @@ TEST_F(AudioRules, ZoneAndBalancedListsByModelVariant) {
         EXPECT_EQ(m().CBZoneSource.count(), c.zoneItems) << c.sources;
         EXPECT_EQ(m().CBBalancedSource.count(), c.balancedItems) << c.sources;
         EXPECT_EQ(m().CBBalancedSource.items()[0], "Off");
-        if (c.zoneItems > 0) EXPECT_EQ(m().CBZoneSource.items()[0], "Video 1");
+        if (c.zoneItems > 0) {
+            EXPECT_EQ(m().CBZoneSource.items()[0], "Video 1");
+        }
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -177,33 +179,47 @@ TEST_F(MainWindowView, EveryTabFitsTheFixedWindowWithoutClipping) {
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
 }
 
-TEST(ProgramRun, StartsShowsAndClosesFromTheExitCommand) {
+TEST(ProgramRun, StartsWithTheShippedDefaultShowsAndClosesFromTheExitCommand) {
+    // The program's own start in a working directory like the one the run
+    // script prepares.
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/defaults/Tavro.dfg", work.filePath("Default.dfg")));
+    ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/assets/logo.bmp", work.filePath("logo.bmp")));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(work.path());
+
     qt::QtHost host;
     Program program(host);
     qt::MainWindow window(program.main());
     host.setMainWindow(&window);
-    bool closedByExit = false;
-    QTimer::singleShot(0, [&] {
-        // Start-up without a logo reports it in a message box; answer it.
+    QStringList boxes;  // any message box is recorded and answered
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &window && w->isVisible()) w->close();
-        window.findChild<QAction*>("FileExit")->trigger();
+            if (w != &window && w->isVisible() && w->inherits("QMessageBox")) {
+                boxes << w->findChild<QLabel*>("qt_msgbox_label")->text();
+                w->close();
+            }
     });
-    QTimer::singleShot(50, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &window && w->isVisible()) w->close();
+    answer.start(20);
+    QTimer::singleShot(300, [&] {
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(program.main().FileSave.enabled());  // the show step ran
+        EXPECT_FALSE(window.findChild<QLabel*>("IMGLogo")->pixmap().isNull());
+        window.findChild<QAction*>("FileExit")->trigger();
     });
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { QApplication::exit(1); });
     guard.start(5000);
     window.show();
-    QObject::connect(qApp, &QApplication::lastWindowClosed, [&] { closedByExit = program.main().closed(); });
-    QApplication::setQuitOnLastWindowClosed(true);
-    int rc = QApplication::exec();
+    const int rc = QApplication::exec();
+    QDir::setCurrent(before);
     EXPECT_EQ(rc, 0) << "the window did not close";
-    EXPECT_TRUE(closedByExit);
     EXPECT_TRUE(program.main().closed());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join("; ").toStdString();
+    EXPECT_EQ(window.windowTitle().toStdString(), program.main().caption());
 }
 
 TEST_F(MainWindowView, AStylePickRepaintsThePreview) {
