@@ -179,7 +179,9 @@ TEST_F(SerialLinkTest, ConnectionCheckSendsOneByteReadsOneAndCloses) {
         EXPECT_EQ(checkResultText(c.result, 3), c.text);
         EXPECT_EQ(p.writeCalls, (std::vector<std::vector<std::uint8_t>>{{0xD2}}));
         EXPECT_LE(p.readSizes.size(), 1u);
-        if (!p.readSizes.empty()) EXPECT_EQ(p.readSizes[0], 1u);
+        if (!p.readSizes.empty()) {
+            EXPECT_EQ(p.readSizes[0], 1u);
+        }
         EXPECT_EQ(p.events.back(), "close");
         EXPECT_FALSE(l.isOpen());
     }

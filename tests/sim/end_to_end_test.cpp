@@ -275,3 +275,46 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
         }
     }
 }
+
+TEST_F(SimTest, DialogEditsSurviveSaveReopenAndReachTheProcessor) {
+    const std::string dump = scratch + "/table.txt";
+    sim.start(link, {"--dump", dump});
+    std::string saved;
+    {
+        SimProgram a(scratch + "/a");
+        a.host.onModal = [&a](Form& f) {
+            if (auto* s = dynamic_cast<TFormSource*>(&f)) {
+                s->EditSourceName.userSetText("Movies");
+                s->ButtonSourceOk.userClick();
+            } else if (auto* p = dynamic_cast<TFormPreset*>(&f)) {
+                p->CBPresetCenter.userSelect(20);  // "+8 dB"
+                p->ButtonPresetOk.userClick();
+            }
+            return f.modalResult();
+        };
+        a.m().BSource2.userClick();
+        ASSERT_TRUE(a.m().ButtonPanel1.enabled()) << "the default setup associates preset 1";
+        a.m().ButtonPanel1.userClick();
+        a.host.onModal = nullptr;
+        ASSERT_EQ(a.m().BSource2.caption(), "Movies");
+        saved = a.saveAs("edited.sfg");
+        ASSERT_FALSE(saved.empty());
+    }
+    SimProgram b(scratch + "/b");
+    b.host.openAnswers.push_back(scratch + "/a/edited.sfg");
+    b.m().FileOpenClick();
+    EXPECT_EQ(b.m().Sources[1].Name, "Movies");
+    EXPECT_EQ(b.m().Presets[0].Center, 20);
+    EXPECT_EQ(b.m().LPanel1C.caption(), "+8 dB");
+    EXPECT_EQ(b.run(b.m().OperationsWriteSettings).label, "Settings uploaded succesfully.");
+
+    ASSERT_EQ(sim.stop(), 0);
+    const auto table = readDump(dump);
+    const char expected[] = "Movies ";
+    for (int i = 0; i < 7; ++i) {
+        const ParameterEntry& e = b.m().ParameterImage[static_cast<std::size_t>(entry::SourceName + 7 + i)];
+        EXPECT_EQ(table.at(e.address()), expected[i]) << "name character " << i;
+    }
+    const ParameterEntry& center = b.m().ParameterImage[static_cast<std::size_t>(entry::Preset)];
+    EXPECT_EQ(table.at(center.address()), center.Value);
+}
