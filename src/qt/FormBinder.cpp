@@ -225,7 +225,9 @@ void FormBinder::syncOne(const Binding& b) {
     QObject* o = b.object;
     QSignalBlocker block(o);
     auto* w = qobject_cast<QWidget*>(o);
-    if (w != nullptr && c.kind() != ControlKind::TabSheet) {
+    // A menu's visibility is its entry in the menu bar; showing the menu
+    // widget itself would pop it up.
+    if (w != nullptr && c.kind() != ControlKind::TabSheet && qobject_cast<QMenu*>(w) == nullptr) {
         w->setEnabled(c.enabled());
         if (w != root_) w->setVisible(c.visible());
     }
@@ -293,6 +295,7 @@ void FormBinder::syncOne(const Binding& b) {
             } else if (auto* menu = qobject_cast<QMenu*>(o)) {
                 menu->setTitle(fromModel(item.caption()));
                 menu->menuAction()->setEnabled(item.enabled());
+                menu->menuAction()->setVisible(item.visible());
                 menu->setEnabled(item.enabled());
             }
             break;

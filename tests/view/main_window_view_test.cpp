@@ -138,6 +138,15 @@ TEST_F(MainWindowView, MenusShowTheirCaptionsShortcutsAndSeparators) {
     EXPECT_TRUE(widget<QAction>("NOne")->isSeparator());
     EXPECT_TRUE(widget<QAction>("ExitOne")->isSeparator());
     EXPECT_EQ(widget<QMenu>("OperationsMenu")->title(), "Op&erations");
+    // Showing the window pops up no menu.
+    window->show();
+    QApplication::processEvents();
+    EXPECT_FALSE(widget<QMenu>("FileMenu")->isVisible());
+    EXPECT_FALSE(widget<QMenu>("OperationsMenu")->isVisible());
+    // A disabled Operations menu is greyed out in the menu bar.
+    m().OperationsMenu.setEnabled(false);
+    window->binder().sync();
+    EXPECT_FALSE(widget<QMenu>("OperationsMenu")->menuAction()->isEnabled());
 }
 
 TEST_F(MainWindowView, EveryTabFitsTheFixedWindowWithoutClipping) {
