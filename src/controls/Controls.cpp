@@ -55,6 +55,12 @@ void ListBox::setItems(std::vector<std::string> items) {
     itemIndex_ = -1;
 }
 
+void ListBox::replaceItems(std::vector<std::string> items) {
+    const int kept = itemIndex_;
+    setItems(std::move(items));
+    setItemIndex(kept);
+}
+
 void ListBox::addItem(std::string item) { items_.push_back(std::move(item)); }
 
 void ListBox::clear() {

@@ -85,6 +85,9 @@ public:
     // Replaces the items; the selection is lost (index -1) as with any list
     // whose contents are replaced. Callers that keep a selection restore it.
     void setItems(std::vector<std::string> items);
+    // Replaces the items and selects the same index again when it still
+    // exists (nothing otherwise); runs no rule.
+    void replaceItems(std::vector<std::string> items);
     void addItem(std::string item);
     void clear();
     // Program selection: runs no rule. Out-of-range indexes select nothing.

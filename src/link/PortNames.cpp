@@ -6,6 +6,11 @@ namespace tavro {
 
 std::string portName(int n) { return "COM" + std::to_string(n); }
 
+std::optional<int> comPortNumber(const std::string& name) {
+    if (name.size() == 4 && name.rfind("COM", 0) == 0 && name[3] >= '1' && name[3] <= '4') return name[3] - '0';
+    return std::nullopt;
+}
+
 std::string portDevice(int n) {
 #ifdef _WIN32
     return portName(n);

@@ -2,10 +2,12 @@
 
 #include <array>
 
+#include "link/PortNames.h"
+
 namespace tavro {
 
 OpenResult SerialLink::OpenPort(int comPort) {
-    if (!port_.open("COM" + std::to_string(comPort))) return OpenResult::OpenFailed;
+    if (!port_.open(portName(comPort))) return OpenResult::OpenFailed;
     OpenResult failure = OpenResult::Ok;
     if (!port_.buildLineSettings("9600,n,8,1"))
         failure = OpenResult::ModeFailed;

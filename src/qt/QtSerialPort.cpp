@@ -10,9 +10,8 @@ namespace tavro::qt {
 
 std::string QtSerialPort::deviceFor(const std::string& portName) const {
     // "COM1" .. "COM4" resolve as the options say; anything else is a device.
-    if (portName.size() == 4 && portName.rfind("COM", 0) == 0 && portName[3] >= '1' && portName[3] <= '4')
-        return portDevice(portName[3] - '0');
-    return portName;
+    const std::optional<int> n = comPortNumber(portName);
+    return n ? portDevice(*n) : portName;
 }
 
 bool QtSerialPort::open(const std::string& portName) {

@@ -1,6 +1,7 @@
 #include "ui/Sercomm.h"
 
 #include "link/ImageBuilder.h"
+#include "link/PortNames.h"
 #include "ui/Setupmain.h"
 
 namespace tavro {
@@ -40,7 +41,7 @@ void TFormComm::StartTimerTimer() {
     if (opened != OpenResult::Ok) {
         LabelComm.setCaption(openFailureText(port));
         SerialPort& sp = link_->port();
-        std::string detail = sp.deviceFor("COM" + std::to_string(port));
+        std::string detail = sp.deviceFor(portName(port));
         if (!sp.lastError().empty()) detail += ": " + sp.lastError();
         LabelCommDetail.setCaption(detail);
         ButtonComm.setCaption("&OK");

@@ -215,6 +215,12 @@ void TTavroSetupMain::wireHandlers() {
 
 std::array<Button*, MaxSources> TTavroSetupMain::sourceButtons() { return {&BSource1, &BSource2, &BSource3, &BSource4, &BSource5, &BSource6, &BSource7, &BSource8, &BSource9, &BSource10, &BSource11, &BSource12, &BSource13, &BSource14, &BSource15, &BSource16}; }
 
+ItemList TTavroSetupMain::sourceNames(int count) const {
+    ItemList names;
+    for (int i = 0; i < count && i < MaxSources; ++i) names.push_back(Sources[static_cast<std::size_t>(i)].Name);
+    return names;
+}
+
 std::array<ListBox*, 8> TTavroSetupMain::distanceLists() {
     return {&CBLeftD, &CBRightD, &CBCenterD, &CBRightSD, &CBLeftSD, &CBLeftBD, &CBRightBD, &CBSubD};
 }

@@ -402,6 +402,8 @@ public:
         std::array<Label*, PresetFieldCount> values;
     };
     PresetPanel presetPanel(int n);  // n = 1..5
+    // The names of sources 1..count, as the source lists show them.
+    ItemList sourceNames(int count) const;
     std::array<TabSheet*, 7> tabSheets();
 
     // The start-up picture while it is shown (from before the creation step

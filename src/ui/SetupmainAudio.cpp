@@ -85,15 +85,13 @@ void TTavroSetupMain::RebuildZoneAndBalancedLists() {
 
     int zone = CBZoneSource.itemIndex();
     if (zone < 0 || zone >= inUse) zone = 0;  // a source no longer in use falls back to the first item
-    ItemList zoneItems;
-    for (int i = 0; i < zoneCount && i < MaxSources; ++i) zoneItems.push_back(Sources[static_cast<std::size_t>(i)].Name);
-    CBZoneSource.setItems(zoneItems);
+    CBZoneSource.setItems(sourceNames(zoneCount));
     CBZoneSource.setItemIndex(zone);
 
     int balanced = CBBalancedSource.itemIndex();
     if (balanced > inUse || balanced < 0) balanced = 0;
     ItemList balancedItems{"Off"};
-    for (int i = 0; i < inUse && i < MaxSources; ++i) balancedItems.push_back(Sources[static_cast<std::size_t>(i)].Name);
+    for (std::string& name : sourceNames(inUse)) balancedItems.push_back(std::move(name));
     CBBalancedSource.setItems(balancedItems);
     CBBalancedSource.setItemIndex(balanced);
 }

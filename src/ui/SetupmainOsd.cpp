@@ -98,14 +98,13 @@ void TTavroSetupMain::RebuildTriggerLists() {
                                          "S-Video In",     "Composite Video/S-Video In", "Video Source Selected",
                                          "Audio Source Selected", "Zone Power On"};
     ItemList items{"Trigger Off"};
-    for (int i = 0; i < SourceCount && i < MaxSources; ++i) items.push_back(Sources[static_cast<std::size_t>(i)].Name);
+    for (std::string& name : sourceNames(SourceCount)) items.push_back(std::move(name));
     for (int bit = 1; bit <= 10; ++bit)
         if (TriggerEventMask & (1u << bit)) items.emplace_back(events[bit]);
 
     for (ListBox* list : {&CBTrigger1Source, &CBTrigger2Source}) {
-        int kept = list->itemIndex();
-        list->setItems(items);
-        list->setItemIndex(kept >= 0 && kept < list->count() ? kept : 0);
+        list->replaceItems(items);
+        if (list->itemIndex() < 0) list->setItemIndex(0);
     }
 }
 

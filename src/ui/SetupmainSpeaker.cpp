@@ -181,11 +181,7 @@ void TTavroSetupMain::CBCh10DChange() { MarkChanged({389}); }
 
 void TTavroSetupMain::ApplyDistanceUnit(bool feet) {
     const ItemList& items = feet ? FeetItems : MeterItems;
-    for (ListBox* l : distanceLists()) {
-        int kept = l->itemIndex();
-        l->setItems(items);
-        l->setItemIndex(kept);
-    }
+    for (ListBox* l : distanceLists()) l->replaceItems(items);
 }
 
 void TTavroSetupMain::RBFeetClick() {

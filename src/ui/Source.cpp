@@ -149,21 +149,10 @@ void TFormSource::RBDSPBypassClick() { modeTouched = true; }
 // window; each list keeps its selected position.
 void TFormSource::renameInMainWindow(int m, const std::string& name) {
     TTavroSetupMain& w = main_;
-    auto nameOf = [&w](int i) { return w.Sources[static_cast<std::size_t>(i)].Name; };
-
-    ListBox& zone = w.CBZoneSource;
-    const int zoneIndex = zone.itemIndex();
-    ItemList zoneItems;
-    for (int i = 0; i < zone.count() && i < MaxSources; ++i) zoneItems.push_back(nameOf(i));
-    zone.setItems(zoneItems);
-    zone.setItemIndex(zoneIndex);
-
-    ListBox& balanced = w.CBBalancedSource;
-    const int balancedIndex = balanced.itemIndex();
+    w.CBZoneSource.replaceItems(w.sourceNames(w.CBZoneSource.count()));
     ItemList balancedItems{"Off"};
-    for (int i = 0; i < w.SourceCount && i < MaxSources; ++i) balancedItems.push_back(nameOf(i));
-    balanced.setItems(balancedItems);
-    balanced.setItemIndex(balancedIndex);
+    for (std::string& n : w.sourceNames(w.SourceCount)) balancedItems.push_back(std::move(n));
+    w.CBBalancedSource.replaceItems(balancedItems);
 
     w.RebuildTriggerLists();
 

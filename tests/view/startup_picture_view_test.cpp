@@ -32,7 +32,9 @@ TEST(StartupPictureView, ShownWhileTheWindowIsCreatedAndGoneOnceItShows) {
         ASSERT_TRUE(work.isValid());
         ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/defaults/Tavro.dfg", work.filePath("Default.dfg")));
         ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/assets/logo.bmp", work.filePath("logo.bmp")));
-        if (withPicture) ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/assets/Startup.bmp", work.filePath("Startup.bmp")));
+        if (withPicture) {
+            ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/assets/Startup.bmp", work.filePath("Startup.bmp")));
+        }
         const QString before = QDir::currentPath();
         QDir::setCurrent(work.path());
 

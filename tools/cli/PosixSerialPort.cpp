@@ -29,9 +29,8 @@ void PosixSerialPort::fail(const char* what) { lastError_ = std::string(what) + 
 
 std::string PosixSerialPort::deviceFor(const std::string& portName) const {
     if (!device_.empty()) return device_;
-    if (portName.size() == 4 && portName.rfind("COM", 0) == 0 && portName[3] >= '1' && portName[3] <= '4')
-        return portDevice(portName[3] - '0');
-    return portName;
+    const std::optional<int> n = comPortNumber(portName);
+    return n ? portDevice(*n) : portName;
 }
 
 bool PosixSerialPort::open(const std::string& portName) {

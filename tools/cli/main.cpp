@@ -203,11 +203,10 @@ int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
                                                              : std::optional<std::string>(args.positional[0]);
     if (setup && !openSetup(w, host, *setup)) return ExitFailed;
     if (args.port) {
-        const std::string& p = *args.port;
-        if (p.size() == 4 && p.rfind("COM", 0) == 0 && p[3] >= '1' && p[3] <= '4')
-            w.Opts.ComPort = static_cast<std::uint8_t>(p[3] - '0');
+        if (const std::optional<int> n = tavro::comPortNumber(*args.port))
+            w.Opts.ComPort = static_cast<std::uint8_t>(*n);
         else
-            host.usePort(p);
+            host.usePort(*args.port);
     }
     if (::isatty(STDERR_FILENO) != 0) host.onProgress = showProgress;
     if (c == "check") {
