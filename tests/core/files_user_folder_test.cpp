@@ -1,0 +1,130 @@
+// The installed program's per-user folder: where it is, what the first start
+// copies into it, and that a user's own files are replaced only on request.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "files/UserFolder.h"
+
+namespace tavro::test {
+namespace {
+
+namespace fs = std::filesystem;
+using files::prepareUserFolder;
+using files::userDataFolder;
+
+TEST(UserDataFolder, FollowsTheXdgRules) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        std::optional<fs::path> expected;
+    };
+    const Case cases[] = {
+        {nullptr, "/home/ann", fs::path("/home/ann/.local/share/tavro-setup")},
+        {"", "/home/ann", fs::path("/home/ann/.local/share/tavro-setup")},
+        {"/data/ann", "/home/ann", fs::path("/data/ann/tavro-setup")},
+        {"relative/dir", "/home/ann", fs::path("/home/ann/.local/share/tavro-setup")},
+        {"/data/ann", nullptr, fs::path("/data/ann/tavro-setup")},
+        {nullptr, nullptr, std::nullopt},
+        {nullptr, "", std::nullopt},
+        {"", "not/absolute", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + " / " + (c.home ? c.home : "(unset)"));
+        EXPECT_EQ(userDataFolder(c.xdg, c.home), c.expected);
+    }
+}
+
+TEST(UserDataFolder, ModelNamesTheShippedDefault) {
+    EXPECT_EQ(files::shippedDefaultName("Tavro"), "Tavro.dfg");
+    EXPECT_EQ(files::shippedDefaultName("r7"), "R7.dfg");
+    EXPECT_EQ(files::shippedDefaultName("4820"), "4820.dfg");
+    EXPECT_EQ(files::shippedDefaultName("R8"), std::nullopt);
+    EXPECT_EQ(files::shippedDefaultName(""), std::nullopt);
+}
+
+class UserFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tavro-user-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root = pattern;
+        shipped = root / "share";
+        folder = root / "home" / ".local" / "share" / "tavro-setup";
+        fs::create_directories(shipped);
+        for (const char* name : {"Tavro.dfg", "R7.dfg", "4820.dfg", "logo.bmp", "Startup.bmp"})
+            write(shipped / name, std::string("shipped ") + name);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    static void write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+    static std::string read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path root, shipped, folder;
+};
+
+TEST_F(UserFolder, FirstStartCopiesTheBaseModelAndThePictures) {
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    EXPECT_EQ(read(folder / "Default.dfg"), "shipped Tavro.dfg");
+    EXPECT_EQ(read(folder / "logo.bmp"), "shipped logo.bmp");
+    EXPECT_EQ(read(folder / "Startup.bmp"), "shipped Startup.bmp");
+    EXPECT_FALSE(fs::exists(folder / "Default.dfg~"));
+}
+
+TEST_F(UserFolder, LaterStartsKeepTheUsersFiles) {
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    write(folder / "Default.dfg", "my options");
+    fs::remove(folder / "Startup.bmp");  // no start-up picture wanted
+    write(folder / "logo.bmp", "my logo");
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    EXPECT_EQ(read(folder / "Default.dfg"), "my options");
+    EXPECT_EQ(read(folder / "logo.bmp"), "my logo");
+    EXPECT_FALSE(fs::exists(folder / "Startup.bmp"));
+}
+
+TEST_F(UserFolder, ModelReplacesTheDefaultAndKeepsThePreviousOne) {
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    write(folder / "Default.dfg", "my options");
+    ASSERT_EQ(prepareUserFolder(shipped, folder, "R7"), "");
+    EXPECT_EQ(read(folder / "Default.dfg"), "shipped R7.dfg");
+    EXPECT_EQ(read(folder / "Default.dfg~"), "my options");
+    // On a first start there is nothing to keep.
+    fs::remove_all(folder);
+    ASSERT_EQ(prepareUserFolder(shipped, folder, "4820"), "");
+    EXPECT_EQ(read(folder / "Default.dfg"), "shipped 4820.dfg");
+    EXPECT_EQ(read(folder / "logo.bmp"), "shipped logo.bmp");
+    EXPECT_FALSE(fs::exists(folder / "Default.dfg~"));
+}
+
+TEST_F(UserFolder, FailuresSayWhatAndChangeNothing) {
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    write(folder / "Default.dfg", "my options");
+    EXPECT_EQ(prepareUserFolder(shipped, folder, "R9"), "Unknown model R9 (Tavro, R7 or 4820).");
+    fs::remove(shipped / "R7.dfg");
+    EXPECT_EQ(prepareUserFolder(shipped, folder, "R7"), "Unable to read " + (shipped / "R7.dfg").string() + ".");
+    EXPECT_EQ(read(folder / "Default.dfg"), "my options");
+
+    // A file where the folder should be.
+    const fs::path blocked = root / "blocked";
+    write(blocked, "x");
+    EXPECT_EQ(prepareUserFolder(shipped, blocked / "tavro-setup"),
+              "Unable to create the folder " + (blocked / "tavro-setup").string() + ".");
+}
+
+TEST_F(UserFolder, MissingPicturesAreNoFailure) {
+    fs::remove(shipped / "Startup.bmp");
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    EXPECT_TRUE(fs::exists(folder / "logo.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "Startup.bmp"));
+}
+
+}  // namespace
+}  // namespace tavro::test
