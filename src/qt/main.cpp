@@ -10,6 +10,7 @@
 // start. Run from the build tree, it works in the current directory.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +104,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName("Tavro Setup");
+    // The desktop entry and the icon that the package installs.
+    QGuiApplication::setDesktopFileName("tavro-setup");
+    QApplication::setWindowIcon(QIcon::fromTheme("tavro-setup"));
     const auto args = parse(QCoreApplication::arguments());
     if (!args) return 2;
     if (const std::string problem = enterWorkingFolder(*args); !problem.empty()) {
