@@ -1,30 +1,85 @@
-// Writing files so that a failure never destroys what was there: every write
-// is checked, the data is flushed to the disk before a file replaces
-// another, and a replacement is a rename within one folder.
+// Reading and writing whole files so that a failure never destroys what was
+// there and never passes for success: a file is read only when it is a
+// regular file and only when it could be read to its end; every write is
+// checked, the data is flushed to the disk before a file replaces another,
+// and a replacement is a rename within one folder.
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace tavro::files {
 
-// Writes the content under a temporary name in the target's folder, flushes
-// it and renames it over the target. False, with the target untouched and
-// no temporary file left, when anything fails, and also when the target is
-// a folder or a read-only file (which saving would otherwise replace).
-bool writeFileReplacing(const std::string& path, std::string_view content);
+// The outcome of a file operation: 0, or the system's error number.
+struct FileResult {
+    int error = 0;
+    explicit operator bool() const { return error == 0; }
+};
 
-// Creates the file, or empties it if it exists, writes the content and
-// flushes it. False when anything fails; a file that could not be written
-// completely is removed again.
-bool writeFileCreating(const std::string& path, std::string_view content);
+// The system's text for an error number ("No space left on device").
+std::string reasonText(int error);
+
+// A regular file open for reading. Opening never waits (a pipe without a
+// writer, a serial device) and refuses everything that is not a regular
+// file: a folder, a pipe, a device, a socket.
+class RegularFile {
+public:
+    RegularFile() = default;
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+    ~RegularFile();
+
+    FileResult open(const std::string& path);
+    // Up to size bytes: the count, 0 at the end, -1 after a read error
+    // (then error() tells which).
+    ssize_t read(char* buffer, std::size_t size);
+    int error() const { return error_; }
+
+private:
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+// The whole content of a regular file; with an error, and content empty,
+// when it cannot be opened or cannot be read to its end.
+FileResult readRegularFile(const std::string& path, std::string& content);
+
+// What happens when the target of a replacement is a symbolic link.
+enum class TargetLink {
+    Follow,   // the file the link names is replaced; the link stays
+    Replace,  // the link itself is replaced by the new file
+};
+
+// Writes the content as a new file of its own in the target's folder,
+// flushes it and renames it over the target, so that the target is at any
+// moment either the old file or the complete new one. An error, with the
+// target untouched and no temporary file left, when anything fails, and
+// also when the target is a folder or another file that is not a regular
+// one (EISDIR, EINVAL) or a read-only file (EACCES).
+//
+// The temporary file is created unnamed where the file system allows, so
+// that a crash leaves nothing behind; elsewhere it is named
+// "." + name + ".tmp" + process id + "-" + number, and each replacement
+// first removes such files of the same target that a process no longer
+// running has left.
+FileResult writeFileReplacing(const std::string& path, std::string_view content,
+                              TargetLink link = TargetLink::Follow);
 
 // The file exists and none of its write permissions is set.
 bool isReadOnlyFile(const std::string& path);
 
-// Renames from over to (both in one folder) and flushes the folder. The
-// permissions of an existing target are kept. False when the rename fails;
-// then both files are as they were.
-bool replaceByRename(const std::string& from, const std::string& to);
+// Seams of the file layer for tests: the calls that read and write file
+// contents, and the moment a finished temporary file is about to replace
+// its target. Empty functions mean the system's own calls.
+struct FileHooks {
+    std::function<ssize_t(int fd, void* buffer, std::size_t size)> read;
+    std::function<ssize_t(int fd, const void* buffer, std::size_t size)> write;
+    std::function<void(const std::string& target)> beforeReplace;
+};
+FileHooks& fileHooks();
 
 }  // namespace tavro::files

@@ -1,12 +1,6 @@
 // Storing the options in the default setup at the close: the
-// "[Options]" block of "Default.dfg" is replaced by the current options
-// through "DefTmp.bak", which then replaces "Default.dfg" by a rename.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <memory>
-
+// "[Options]" block of "Default.dfg" is replaced by the current options in
+// a complete new file, which then replaces "Default.dfg" by a rename.
 #include "files/AtomicFile.h"
 #include "files/SetupFile.h"
 #include "files/TextForm.h"
@@ -16,26 +10,10 @@ namespace tavro {
 
 using namespace files;
 
-namespace {
-
-// The whole file, or nothing when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& content) {
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-    struct stat st {};
-    if (!file || ::fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, n);
-    return !std::ferror(file.get());
-}
-
-}  // namespace
-
 std::string ReplaceOptionsBlock(std::string_view defaultFileContent, const TTavroSetupMain& w) {
-    const std::vector<std::string> lines = splitLines(defaultFileContent);
+    // A Ctrl-Z ends what the reader reads, not the file: everything after it
+    // is copied as well.
+    const std::vector<std::string> lines = splitLines(defaultFileContent, false);
     std::string out;
     std::size_t i = 0;
     for (; i < lines.size() && !beginsWith(lines[i], "[Options]"); ++i) {
@@ -64,17 +42,19 @@ std::string ReplaceOptionsBlock(std::string_view defaultFileContent, const TTavr
 
 bool StoreOptionsInDefaultFile(const TTavroSetupMain& w) {
     const std::string defaultFile = inStartDirectory(w, DefaultSetupFileName);
-    const std::string tempFile = inStartDirectory(w, OptionsTempFileName);
-
     std::string content;
-    if (!readWholeFile(defaultFile, content)) return false;
-    if (!writeFileCreating(tempFile, ReplaceOptionsBlock(content, w))) return false;
-    // A read-only default setup stays as it is, and "DefTmp.bak" stays
-    // beside it.
-    if (isReadOnlyFile(defaultFile)) return false;
-    if (!replaceByRename(tempFile, defaultFile)) return false;
-    ::unlink(tempFile.c_str());  // normally gone with the rename
-    return true;
+    if (!readRegularFile(defaultFile, content)) return false;
+    const std::string replaced = ReplaceOptionsBlock(content, w);
+    // A read-only default setup stays as it is, and "DefTmp.bak" with the
+    // options is left beside it.
+    if (isReadOnlyFile(defaultFile)) {
+        writeFileReplacing(inStartDirectory(w, OptionsTempFileName), replaced, TargetLink::Replace);
+        return false;
+    }
+    // A new file of this close's own, renamed over "Default.dfg": closes
+    // that run at the same moment never share a temporary file, and a link
+    // named "Default.dfg" is replaced, never written through.
+    return static_cast<bool>(writeFileReplacing(defaultFile, replaced, TargetLink::Replace));
 }
 
 }  // namespace tavro

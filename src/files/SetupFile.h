@@ -10,8 +10,8 @@ namespace tavro {
 
 class TTavroSetupMain;
 
-// The default setup and the temporary file of the options rewrite. They
-// always live in the directory the program started in
+// The default setup, and the file that holds the options when they cannot
+// be stored in a read-only default setup at the close. They always live in the directory the program started in
 // (TTavroSetupMain::StartDirectory), whatever folder a file dialog visited.
 inline constexpr const char* DefaultSetupFileName = "Default.dfg";
 inline constexpr const char* OptionsTempFileName = "DefTmp.bak";
@@ -21,7 +21,7 @@ inline constexpr const char* OptionsTempFileName = "DefTmp.bak";
 std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name);
 
 // Reads a setup file into the main window: 0 read, -1 cannot be opened
-// (nothing changed), -2 the first line is not "//Setup" (nothing changed).
+// or not read to its end, or not a regular file (nothing changed), -2 the first line is not "//Setup" (nothing changed).
 // Sets DefaultFileUnreadable on -1 and clears it otherwise. Shows nothing
 // itself. Ends with RefreshAfterLoad when it returns 0.
 int ReadSetupFile(TTavroSetupMain& w, const std::string& path);
@@ -29,16 +29,21 @@ int ReadSetupFile(TTavroSetupMain& w, const std::string& path);
 int ReadSetupText(TTavroSetupMain& w, std::string_view content);
 
 // Writes the setup: 0 written, -1 failed, after the message
-// "Unable to open " + path + "." The file is written beside the target
-// under a temporary name, flushed to the disk and renamed over the target,
-// so a failed save leaves the previous file as it was.
-int WriteSetupFile(TTavroSetupMain& w, const std::string& path);
+// "Unable to open " + path + ".", with the system's reason in reason when
+// given ("No space left on device"). The file is written beside the target
+// as a new file, flushed to the disk and renamed over the target, so a save
+// either replaces the file completely or leaves it as it was.
+int WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason = nullptr);
 // The text WriteSetupFile writes (without running FilterMessageTexts).
 std::string FormatSetupText(const TTavroSetupMain& w);
 
 // Replaces the "[Options]" block of "Default.dfg" in the start directory
-// by the current options, through "DefTmp.bak". Any failure
-// stores nothing and says nothing. True when the options were stored.
+// by the current options: a complete new file of this close's own replaces
+// "Default.dfg" by a rename, so "Default.dfg" is never missing, partial or
+// a link, whatever other closes run at the same time. Any failure stores
+// nothing and says nothing; a read-only "Default.dfg" stays as it is, with
+// "DefTmp.bak" holding the options beside it. True when the options were
+// stored.
 bool StoreOptionsInDefaultFile(const TTavroSetupMain& w);
 // The text that StoreOptionsInDefaultFile makes of the content of
 // "Default.dfg".

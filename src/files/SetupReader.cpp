@@ -1,11 +1,8 @@
 // ReadSetupFile: the 33 sections line by line, each value checked
 // against its range and replaced by its fixed fallback when it is outside.
-#include <sys/stat.h>
-
 #include <array>
-#include <cstdio>
-#include <memory>
 
+#include "files/AtomicFile.h"
 #include "files/SetupFile.h"
 #include "files/TextForm.h"
 #include "model/DisplayCharacters.h"
@@ -615,20 +612,15 @@ int ReadSetupText(TTavroSetupMain& w, std::string_view content) {
 }
 
 int ReadSetupFile(TTavroSetupMain& w, const std::string& path) {
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-    struct stat st {};
-    // Only a regular file: a folder cannot be read, and a device or a pipe
-    // might never end.
-    if (!file || ::fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
+    // The whole file first: a file that cannot be read to its end (a read
+    // error, a folder, a pipe or a device that might never end) cannot be
+    // opened, and the setup stays exactly as it was.
+    std::string content;
+    if (!readRegularFile(path, content)) {
         w.DefaultFileUnreadable = true;
         return ReadCannotOpen;
     }
-    w.DefaultFileUnreadable = false;
-    FileSource source(file.get());
-    return readContent(w, source);
+    return ReadSetupText(w, content);
 }
 
 }  // namespace tavro

@@ -274,10 +274,11 @@ private:
 
 std::string FormatSetupText(const TTavroSetupMain& w) { return Writer(w).run(); }
 
-int WriteSetupFile(TTavroSetupMain& w, const std::string& path) {
+int WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason) {
     w.FilterMessageTexts();
-    if (!writeFileReplacing(path, FormatSetupText(w))) {
+    if (const files::FileResult r = writeFileReplacing(path, FormatSetupText(w)); !r) {
         w.host().showMessage("Unable to open " + path + ".");
+        if (reason) *reason = files::reasonText(r.error);
         return -1;
     }
     return 0;

@@ -19,25 +19,14 @@ std::size_t skipBlanks(std::string_view line) {
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 }  // namespace
 
-int FileSource::get() {
-    if (failed_) return -1;
-    int c = std::getc(file_);
-    if (c == EOF) {
-        if (std::ferror(file_)) failed_ = true;
-        return -1;
-    }
-    return c;
-}
-
 int LineReader::peek() {
     if (lookahead_ == -2) lookahead_ = source_.get();
     return lookahead_;
 }
 
-bool LineReader::atEnd() {
-    int c = peek();
-    return c == -1 || c == CtrlZ;
-}
+bool LineReader::endsContent(int c) const { return c == -1 || (c == CtrlZ && ctrlZEnds_); }
+
+bool LineReader::atEnd() { return endsContent(peek()); }
 
 std::string LineReader::next() {
     std::string line;
@@ -46,7 +35,7 @@ std::string LineReader::next() {
     bool endedByLf = false;
     for (;;) {
         int c = peek();
-        if (c == -1 || c == CtrlZ) break;  // the content ends; Ctrl-Z stays unread
+        if (endsContent(c)) break;  // a Ctrl-Z that ends the content stays unread
         lookahead_ = -2;
         if (c == '\n') {
             endedByLf = true;
@@ -63,9 +52,9 @@ std::string LineReader::next() {
     return line;
 }
 
-std::vector<std::string> splitLines(std::string_view content) {
+std::vector<std::string> splitLines(std::string_view content, bool ctrlZEnds) {
     MemorySource source(content);
-    LineReader reader(source, std::string::npos - 1);
+    LineReader reader(source, std::string::npos - 1, ctrlZEnds);
     std::vector<std::string> lines;
     while (!reader.atEnd()) lines.push_back(reader.next());
     return lines;

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,26 +32,15 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Reads an open file; a read error counts as the end of the file.
-class FileSource : public ByteSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file) {}
-    int get() override;
-    bool failed() const { return failed_; }
-
-private:
-    std::FILE* file_;
-    bool failed_ = false;
-};
-
 // Splits the content into lines: LF ends a line and a CR directly before it
 // is dropped; any other CR stays in the line; byte 26 (Ctrl-Z) ends the
-// content. Text after the last line end is the last line. A line keeps at
-// most maxLength characters; the rest of it is dropped.
+// content (unless ctrlZEnds is false: then it is a byte like any other).
+// Text after the last line end is the last line. A line keeps at most
+// maxLength characters; the rest of it is dropped.
 class LineReader {
 public:
-    explicit LineReader(ByteSource& source, std::size_t maxLength = MaxLineLength)
-        : source_(source), maxLength_(maxLength) {}
+    explicit LineReader(ByteSource& source, std::size_t maxLength = MaxLineLength, bool ctrlZEnds = true)
+        : source_(source), maxLength_(maxLength), ctrlZEnds_(ctrlZEnds) {}
 
     // No line is left.
     bool atEnd();
@@ -61,14 +49,17 @@ public:
 
 private:
     int peek();
+    bool endsContent(int c) const;
 
     ByteSource& source_;
     std::size_t maxLength_;
+    bool ctrlZEnds_;
     int lookahead_ = -2;  // -2: nothing looked at yet
 };
 
-// Every line of a text, as LineReader splits it, without a length limit.
-std::vector<std::string> splitLines(std::string_view content);
+// Every line of a text, as LineReader splits it, without a length limit;
+// with ctrlZEnds false every line up to the text's last byte.
+std::vector<std::string> splitLines(std::string_view content, bool ctrlZEnds = true);
 
 // An integer at the start of a line: blanks skipped, an optional sign, the
 // digits that follow. Read exactly: value saturates far outside every range

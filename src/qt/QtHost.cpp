@@ -1,5 +1,6 @@
 #include "QtHost.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -16,7 +17,14 @@
 namespace tavro::qt {
 
 namespace {
-QString fromModel(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+// File names travel in the platform's own encoding, both ways, so that a
+// name proposed, chosen, shown in a message and opened stays the same name.
+QString fromName(const std::string& s) { return QFile::decodeName(QByteArray(s.data(), static_cast<qsizetype>(s.size()))); }
+std::string toName(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
+// The texts the host shows are fixed texts in plain ASCII and the names of
+// files and devices they report.
+QString fromModel(const std::string& s) { return fromName(s); }
 
 // "Setup Configuration|*.sfg" becomes "Setup Configuration (*.sfg)".
 QString qtFilter(const std::string& filter) {
@@ -45,9 +53,9 @@ std::optional<std::string> QtHost::askOpenFile(const FileDialogSetup& request) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension).remove(0, 1));
-    if (!request.fileName.empty()) dialog.selectFile(fromModel(request.fileName));
+    if (!request.fileName.empty()) dialog.selectFile(fromName(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return toName(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> QtHost::askSaveFile(const FileDialogSetup& request) {
@@ -55,16 +63,16 @@ std::optional<std::string> QtHost::askSaveFile(const FileDialogSetup& request) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension).remove(0, 1));
-    if (!request.fileName.empty()) dialog.selectFile(fromModel(request.fileName));
+    if (!request.fileName.empty()) dialog.selectFile(fromName(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return toName(dialog.selectedFiles().first());
 }
 
 ModalResult QtHost::showModal(Form& dialog) { return execDialog(dialog, window_); }
 
 void QtHost::sleepMs(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 
-bool QtHost::fileExists(const std::string& file) { return QFileInfo::exists(QString::fromStdString(file)); }
+bool QtHost::fileExists(const std::string& file) { return QFileInfo::exists(fromName(file)); }
 
 void QtHost::showWindow(Form& form) {
     std::unique_ptr<QWidget> widget = loadForm(form.name(), nullptr);
@@ -81,7 +89,7 @@ void QtHost::showWindow(Form& form) {
 void QtHost::destroyWindow(Form& form) { windows_.erase(&form); }
 
 bool QtHost::pictureReadable(const std::string& file) {
-    QImageReader reader(QString::fromStdString(file));
+    QImageReader reader(fromName(file));
     return reader.canRead();
 }
 

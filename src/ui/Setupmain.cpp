@@ -336,6 +336,7 @@ void TTavroSetupMain::FormCreate() {
             result = ReadSetupFileHook(*this, "Default.dfg");
         }
         if (result == ReadNotASetup) DefaultFileCorrupted = true;
+        if (result == ReadCannotOpen) DefaultFileUnreadableAtStart = true;
         CurrentFileName.clear();
     }
 

@@ -361,6 +361,9 @@ public:
     std::uint16_t TriggerEventMask = 2047;
     bool DefaultFileUnreadable = false;
     bool DefaultFileCorrupted = false;
+    // "Default.dfg" could not be opened at start-up (DefaultFileUnreadable
+    // tells the same of the last read of any file).
+    bool DefaultFileUnreadableAtStart = false;
     std::string CurrentFileName;
     // The directory the program started in: "Default.dfg" and "DefTmp.bak"
     // are kept there whatever folder a file dialog visits.

@@ -12,6 +12,11 @@ FileDialogSetup saveDialogSetup(const std::string& proposed) {
     return {"Save As", "Setup Configuration|*.sfg", ".sfg", proposed};
 }
 
+// The system's reason for a failed save, on a line of its own below the
+// message, so that the user knows what to fix (a full disk, a read-only
+// file).
+std::string reasonLine(const std::string& reason) { return reason.empty() ? reason : "\n" + reason; }
+
 }  // namespace
 
 void TTavroSetupMain::FileNewClick() {
@@ -50,8 +55,9 @@ void TTavroSetupMain::FileSaveClick() {
         return;
     }
     const std::string path = CurrentFileName;
-    if (WriteSetupFile(*this, path) != 0) {
-        host_.showMessage("Unable to open " + path + " for writing.");
+    std::string reason;
+    if (WriteSetupFile(*this, path, &reason) != 0) {
+        host_.showMessage("Unable to open " + path + " for writing." + reasonLine(reason));
         return;  // Save stays enabled: the changes are not kept anywhere yet
     }
     FileSave.setEnabled(false);
@@ -62,8 +68,9 @@ void TTavroSetupMain::FileSaveAsClick() {
     const std::optional<std::string> path = host_.askSaveFile(saveDialogSetup(CurrentFileName));
     if (!path) return;
     CurrentFileName = *path;
-    if (WriteSetupFile(*this, *path) != 0) {
-        host_.showMessage("Unable to create " + *path + ".");
+    std::string reason;
+    if (WriteSetupFile(*this, *path, &reason) != 0) {
+        host_.showMessage("Unable to create " + *path + "." + reasonLine(reason));
         return;
     }
     FileSave.setEnabled(false);
@@ -75,8 +82,9 @@ bool TTavroSetupMain::FormCloseQuery() {
         StoreOptionsInDefaultFile(*this);
         return true;
     }
-    // The program ends after the start-up messages this way.
-    if (DefaultFileUnreadable || DefaultFileCorrupted) return true;
+    // The program ends after the start-up messages this way. A failed Open
+    // later on is no reason to drop unsaved edits without asking.
+    if (DefaultFileUnreadableAtStart || DefaultFileCorrupted) return true;
     if (!host_.confirm("Exit Without Save?")) return false;
     StoreOptionsInDefaultFile(*this);
     return true;

@@ -1,57 +1,21 @@
 // The file commands with a scripted host: New, Open, Save, Save As,
-// the close query with its questions, the options rewrite of "Default.dfg"
-// through "DefTmp.bak", and the default setup at start-up.
+// the close query with its questions, the options rewrite of "Default.dfg",
+// and the default setup at start-up. The same under faults:
+// files_faults_test.cpp.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "MainFixture.h"
+#include "FolderFixture.h"
 #include "files/TextForm.h"
-#include "files_support.h"
 
 using namespace tavro;
 using namespace tavro::test;
 
 namespace {
 
-const std::vector<std::string> DefaultLines{
-    "[General]", "Default Setup", "About 1", "About 2", "Tavro",  "",      "[Messages]", "Show Welcome",
-    "Welcome",   "",              "Bye",     "",        "",       "[LFE Level]", "-2", "",
-    "[Options]", "COM2",          "Verify On", "Confirm", ""};
-
-class FilesCommands : public MainFixture {
-protected:
-    std::string dir;
-    std::string defaultFile;
-
-    void SetUp() override {
-        dir = scratchDir();
-        defaultFile = dir + "/Default.dfg";
-        writeBytes(defaultFile, setupText(DefaultLines));
-        host.readablePictures = {"logo.bmp"};
-        startWithProgramReader(dir);
-        m().FormShow();
-        ASSERT_TRUE(host.messages.empty());
-    }
-
-    void edit() { m().CBCenterL.userSelect(5); }  // any edit: Save and Upload enabled, entries marked
-
-    std::string path(const std::string& name) const { return dir + "/" + name; }
-
-    // A setup file in the scratch folder.
-    std::string setupFile(const std::string& name, const std::vector<std::string>& lines) {
-        writeBytes(path(name), setupText(lines));
-        return path(name);
-    }
-
-    std::vector<std::string> folderEntries() {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
+using FilesCommands = StartedInFolder;
 
 // A host that also records what the file dialogs were asked to show.
 class RecordingHost : public FakeHost {
@@ -309,7 +273,7 @@ TEST_F(FilesCommands, SaveAsCleansTheMessagesFirstAndKeepsTheChosenNameWhenItFai
     host.saveAnswers = {bad};
     m().FileSaveAsClick();
     EXPECT_EQ(m().EditWelcome1.text(), "Hi  1");
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to open " + bad + ".", "Unable to create " + bad + "."}));
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to open " + bad + ".", "Unable to create " + bad + ".\nNo such file or directory"}));
     EXPECT_EQ(m().CurrentFileName, bad);
     EXPECT_TRUE(m().FileSave.enabled());
 }
@@ -322,7 +286,7 @@ TEST_F(FilesCommands, AFailedSaveReportsTwiceAndKeepsSaveEnabled) {
     edit();
     m().FileSaveClick();
     EXPECT_EQ(host.messages,
-              (std::vector<std::string>{"Unable to open " + target + ".", "Unable to open " + target + " for writing."}));
+              (std::vector<std::string>{"Unable to open " + target + ".", "Unable to open " + target + " for writing.\nPermission denied"}));
     EXPECT_TRUE(m().FileSave.enabled());
     EXPECT_EQ(readBytes(target), "old");
 }
@@ -365,20 +329,6 @@ TEST_F(FilesCommands, WithoutConfirmationClosingNeverAsksAndStoresTheOptions) {
     EXPECT_TRUE(host.questions.empty());
     EXPECT_TRUE(m().closed());
     EXPECT_NE(readBytes(defaultFile).find("No Confirmation"), std::string::npos);
-}
-
-TEST_F(FilesCommands, AfterAFailedOpenClosingWithChangesNeitherAsksNorStores) {
-    edit();
-    host.openAnswers = {path("missing.sfg")};
-    m().FileOpenClick();
-    ASSERT_TRUE(m().DefaultFileUnreadable);
-    ASSERT_EQ(host.questions, std::vector<std::string>{"Discard Changes?"});
-    const std::string before = readBytes(defaultFile);
-    m().Opts.ComPort = 4;
-    m().FileExit.userClick();
-    EXPECT_TRUE(m().closed());
-    EXPECT_EQ(host.questions.size(), 1u);  // no "Exit Without Save?"
-    EXPECT_EQ(readBytes(defaultFile), before);
 }
 
 TEST_F(FilesCommands, ClosingCleansTheMessageTexts) {
@@ -450,16 +400,6 @@ TEST_F(FilesCommands, AReadOnlyDefaultStaysAndDefTmpIsLeftBesideIt) {
     EXPECT_EQ(readBytes(defaultFile), before);
     EXPECT_TRUE(fileExists(path("DefTmp.bak")));
     EXPECT_NE(readBytes(path("DefTmp.bak")).find("COM4"), std::string::npos);
-}
-
-TEST_F(FilesCommands, WhenTheTemporaryFileCannotBeMadeNothingIsStoredAndTheProgramStillCloses) {
-    std::filesystem::create_directory(path("DefTmp.bak"));  // a folder of that name
-    const std::string before = readBytes(defaultFile);
-    m().Opts.ComPort = 4;
-    m().FileExit.userClick();
-    EXPECT_TRUE(m().closed());
-    EXPECT_EQ(readBytes(defaultFile), before);
-    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(FilesCommands, WithoutADefaultFileAtTheCloseNothingIsStored) {

@@ -460,7 +460,7 @@ TEST_F(FilesWriter, ASaveThatFailsPartWayLeavesTheOldFileIntactAndSaveEnabled) {
         int result = 0;
         if (!m().FileSave.enabled()) result |= 1;
         if (host.messages != std::vector<std::string>{"Unable to open " + path + ".",
-                                                      "Unable to open " + path + " for writing."})
+                                                      "Unable to open " + path + " for writing.\nFile too large"})
             result |= 2;
         if (m().CurrentFileName != path) result |= 4;
         _exit(result);

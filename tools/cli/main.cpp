@@ -14,13 +14,13 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "CliHost.h"
+#include "files/AtomicFile.h"
 #include "files/SetupFile.h"
 #include "link/ImageBuilder.h"
 #include "link/PortNames.h"
@@ -152,33 +152,60 @@ bool saveSetup(TTavroSetupMain& w, CliHost& host, const std::string& path) {
     return !reportMessages(host);
 }
 
-// Reads "<entry> <address> <value> ..." lines into the image. Blank lines
-// are skipped.
+// The longest line an image can hold: image prints far shorter ones.
+constexpr std::size_t MaxImageLineLength = 200;
+
+bool badImageLine(const std::string& path, int number, const std::string& line) {
+    std::cerr << path << ":" << number << ": not an image line (entry 0..394, address, value 0..255): "
+              << line.substr(0, MaxImageLineLength) << (line.size() > MaxImageLineLength ? "..." : "") << "\n";
+    return false;
+}
+
+// One "<entry> <address> <value> ..." line into the image; blank lines are
+// skipped.
+bool readImageLine(TTavroSetupMain& w, const std::string& path, int number, std::string line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos) return true;
+    std::istringstream fields(line);
+    long entry = -1;
+    std::string address;
+    long value = -1;
+    if (!(fields >> entry >> address >> value) || entry < 0 || entry >= tavro::ImageEntryCount || value < 0 ||
+        value > 255)
+        return badImageLine(path, number, line);
+    w.ParameterImage[static_cast<std::size_t>(entry)].Value = static_cast<std::uint8_t>(value);
+    return true;
+}
+
+// Reads the image's lines into the image. Only a regular file that can be
+// read to its end counts; a line longer than any image line is a bad line,
+// so reading never holds more than one such line.
 bool readImageValues(TTavroSetupMain& w, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    tavro::files::RegularFile file;
+    bool readable = static_cast<bool>(file.open(path));
+    std::string line;
+    int number = 1;
+    char buffer[16384];
+    for (ssize_t n; readable && (n = file.read(buffer, sizeof buffer)) != 0;) {
+        if (n < 0) {
+            readable = false;
+            break;
+        }
+        for (const char* p = buffer; p < buffer + n; ++p) {
+            if (*p != '\n') {
+                line.push_back(*p);
+                if (line.size() > MaxImageLineLength + 1) return badImageLine(path, number, line);
+                continue;
+            }
+            if (!readImageLine(w, path, number++, line)) return false;
+            line.clear();
+        }
+    }
+    if (!readable) {
         std::cerr << "Unable to open " << path << ".\n";
         return false;
     }
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        std::istringstream fields(line);
-        long entry = -1;
-        std::string address;
-        long value = -1;
-        if (!(fields >> entry >> address >> value) || entry < 0 || entry >= tavro::ImageEntryCount || value < 0 ||
-            value > 255) {
-            std::cerr << path << ":" << number << ": not an image line (entry 0..394, address, value 0..255): " << line
-                      << "\n";
-            return false;
-        }
-        w.ParameterImage[static_cast<std::size_t>(entry)].Value = static_cast<std::uint8_t>(value);
-    }
-    return true;
+    return readImageLine(w, path, number, line);
 }
 
 void printImage(TTavroSetupMain& w) {

@@ -1,0 +1,489 @@
+// The file commands and the options rewrite under faults on real files:
+// read errors in the middle of a file, pipes and links where a file is
+// expected, two closes at the same moment, a Ctrl-Z in "Default.dfg", a
+// save killed half-way, a full disk, and the close after a failed Open.
+// Faults are injected through the file layer's seams (fileHooks).
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+#include "FolderFixture.h"
+#include "files/AtomicFile.h"
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+// Puts the system's own calls back when the test ends.
+struct HookScope {
+    ~HookScope() { files::fileHooks() = {}; }
+};
+
+// Reads deliver the file up to `offset` bytes (in pieces of at most
+// `piece`), then fail with `error`.
+void failReadsAt(std::size_t offset, int error, std::size_t piece = 7) {
+    auto delivered = std::make_shared<std::size_t>(0);
+    files::fileHooks().read = [=](int fd, void* buffer, std::size_t size) -> ssize_t {
+        if (*delivered >= offset) {
+            errno = error;
+            return -1;
+        }
+        ssize_t n = ::read(fd, buffer, std::min({size, piece, offset - *delivered}));
+        if (n > 0) *delivered += static_cast<std::size_t>(n);
+        return n;
+    };
+}
+
+// Writes fail with `error` once `offset` bytes of one file were written.
+void failWritesAt(std::size_t offset, int error) {
+    auto written = std::make_shared<std::size_t>(0);
+    files::fileHooks().write = [=](int fd, const void* buffer, std::size_t size) -> ssize_t {
+        if (*written >= offset) {
+            errno = error;
+            return -1;
+        }
+        ssize_t n = ::write(fd, buffer, std::min(size, offset - *written));
+        if (n > 0) *written += static_cast<std::size_t>(n);
+        return n;
+    };
+}
+
+// A pipe where a file is expected. Should the code under test still wait in
+// its open of the pipe after a while, the watch opens the other end (and
+// keeps it open, so that a writer is not killed by SIGPIPE): the test then
+// fails instead of hanging.
+class PipeWatch {
+public:
+    explicit PipeWatch(const std::string& path) : path_(path) {
+        EXPECT_EQ(::mkfifo(path.c_str(), 0666), 0);
+        thread_ = std::thread([this] {
+            std::unique_lock lock(mutex_);
+            if (done_.wait_for(lock, std::chrono::seconds(3), [this] { return finished_; })) return;
+            waited_ = true;
+            fd_ = ::open(path_.c_str(), O_RDWR | O_NONBLOCK);
+        });
+    }
+    ~PipeWatch() { finish(); }
+
+    // False when the code under test had to be freed from the pipe.
+    bool finish() {
+        if (thread_.joinable()) {
+            {
+                std::lock_guard lock(mutex_);
+                finished_ = true;
+            }
+            done_.notify_all();
+            thread_.join();
+            if (fd_ >= 0) ::close(fd_);
+        }
+        return !waited_;
+    }
+
+private:
+    std::string path_;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    bool waited_ = false;
+    int fd_ = -1;
+};
+
+bool isRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+class FilesFaults : public StartedInFolder {
+protected:
+    HookScope hooks;
+
+    // A user's setup with values that differ from every default.
+    std::string userSetup(const std::string& name) {
+        return setupFile(name, {"[General]", "Mine", "A", "B", "Tavro", "", "[Messages]", "Skip", "Hello There",
+                                "Second", "Good Bye", "Night", "", "[General Audio Settings]", "-45", "3", "-2", "0"});
+    }
+
+    // A second program started in the same folder, as another instance.
+    std::unique_ptr<Program> secondInstance(FakeHost& h) {
+        auto p = std::make_unique<Program>(h, [this](TTavroSetupMain& w) { w.StartDirectory = dir; });
+        Program* started = p.get();
+        h.onClose = [started] { started->main().TryClose(); };
+        p->main().FormShow();
+        return p;
+    }
+
+    // Another start in the folder says "Unable to open Default.dfg." and ends.
+    void expectStartUpStopsUnreadable() {
+        FakeHost h;
+        h.readablePictures = {"logo.bmp"};
+        std::unique_ptr<Program> p = secondInstance(h);
+        EXPECT_EQ(h.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+        EXPECT_TRUE(p->main().closed());
+    }
+};
+
+}  // namespace
+
+// ---- reading: a file that cannot be read to its end cannot be opened ------
+
+TEST_F(FilesFaults, AReadErrorAnywhereInAFileMakesOpenFailAndChangesNothing) {
+    const std::string victim = userSetup("victim.sfg");
+    const std::size_t size = readBytes(victim).size();
+    host.openAnswers = {userSetup("current.sfg")};
+    m().FileOpenClick();
+    ASSERT_EQ(m().CurrentFileName, path("current.sfg"));
+    m().EditWelcome2.setText("Edited");
+    const std::string before = FormatSetupText(m());
+
+    for (std::size_t offset : {std::size_t{0}, std::size_t{8}, size / 2, size - 1}) {
+        for (int error : {EIO, ENXIO}) {
+            SCOPED_TRACE("fault at byte " + std::to_string(offset) + ": " + files::reasonText(error));
+            failReadsAt(offset, error);
+            host.messages.clear();
+            host.openAnswers = {victim};
+            host.answers = {true};
+            m().FileOpenClick();
+            EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open " + victim + "."});
+            EXPECT_EQ(FormatSetupText(m()), before);
+            EXPECT_EQ(m().CurrentFileName, path("current.sfg"));
+            EXPECT_TRUE(m().FileSave.enabled());
+            EXPECT_TRUE(m().DefaultFileUnreadable);
+        }
+    }
+    // Without a fault the same file opens.
+    files::fileHooks() = {};
+    host.messages.clear();
+    host.openAnswers = {victim};
+    host.answers = {true};
+    m().FileOpenClick();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(m().EditWelcome1.text(), "Hello There");
+}
+
+TEST_F(FilesFaults, AReadErrorInTheDefaultSetupIsAnUnreadableDefault) {
+    // At start-up: the program says so and ends without touching the file.
+    const std::string before = readBytes(defaultFile);
+    failReadsAt(20, EIO);
+    expectStartUpStopsUnreadable();
+    files::fileHooks() = {};
+    EXPECT_EQ(readBytes(defaultFile), before);
+
+    // New: reported, and nothing changes.
+    m().EditWelcome1.setText("Kept");
+    const std::string setup = FormatSetupText(m());
+    failReadsAt(20, EIO);
+    host.answers = {true};
+    m().FileNewClick();
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+    EXPECT_EQ(FormatSetupText(m()), setup);
+    EXPECT_TRUE(m().FileSave.enabled());
+}
+
+// ---- pipes and devices: refused, never waited on ----------------------------
+
+TEST_F(FilesFaults, APipeAsASetupIsRefusedWithoutWaiting) {
+    const std::string pipe = path("pipe.sfg");
+    PipeWatch watch(pipe);
+    const std::string before = FormatSetupText(m());
+    host.openAnswers = {pipe};
+    m().FileOpenClick();
+    EXPECT_TRUE(watch.finish()) << "the open waited for a writer";
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open " + pipe + "."});
+    EXPECT_EQ(FormatSetupText(m()), before);
+}
+
+TEST_F(FilesFaults, APipeAsTheDefaultSetupIsRefusedAtStartUpNewAndTheClose) {
+    std::filesystem::remove(defaultFile);
+    PipeWatch watch(defaultFile);
+
+    expectStartUpStopsUnreadable();
+
+    host.answers = {true};
+    m().FileNewClick();
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+
+    m().Opts.ConfirmDiscard = 0;
+    m().FileExit.userClick();
+    EXPECT_TRUE(m().closed());
+    EXPECT_TRUE(watch.finish()) << "an open waited for a writer";
+    struct stat st {};
+    ASSERT_EQ(::lstat(defaultFile.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));  // nothing stored, nothing replaced
+}
+
+// ---- the temporary file of the options rewrite ------------------------------
+
+TEST_F(FilesFaults, WhateverIsNamedDefTmpBakTheRewriteWritesANewFileOfItsOwn) {
+    const std::string precious = path("precious.txt");
+    const std::string tempFile = path("DefTmp.bak");
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+    };
+    std::unique_ptr<PipeWatch> watch;
+    const Case cases[] = {
+        {"a link to another file", [&] { std::filesystem::create_symlink(precious, tempFile); }},
+        {"a link to nowhere", [&] { std::filesystem::create_symlink(path("nowhere/new.txt"), tempFile); }},
+        {"a link to a link", [&] {
+             std::filesystem::create_symlink(precious, path("link2"));
+             std::filesystem::create_symlink(path("link2"), tempFile);
+         }},
+        {"a pipe", [&] { watch = std::make_unique<PipeWatch>(tempFile); }},
+        {"a folder", [&] { std::filesystem::create_directory(tempFile); }},
+        {"a read-only file", [&] {
+             writeBytes(tempFile, "stale");
+             ::chmod(tempFile.c_str(), 0444);
+         }},
+    };
+    std::uint8_t port = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(precious, "precious\n");
+        c.make();
+        const std::string original = readBytes(defaultFile);
+        port = static_cast<std::uint8_t>(port % 4 + 1);
+        m().Opts.ComPort = port;
+        ASSERT_TRUE(StoreOptionsInDefaultFile(m()));
+        if (watch) {
+            EXPECT_TRUE(watch->finish()) << "the rewrite waited on the pipe";
+        }
+        EXPECT_EQ(readBytes(precious), "precious\n");
+        EXPECT_FALSE(std::filesystem::exists(path("nowhere")));
+        EXPECT_TRUE(isRegularFile(defaultFile));
+        EXPECT_EQ(readBytes(defaultFile), ReplaceOptionsBlock(original, m()));
+        watch.reset();
+        std::filesystem::remove_all(tempFile);
+        std::filesystem::remove(path("link2"));
+        EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Default.dfg", "precious.txt"}));
+    }
+}
+
+TEST_F(FilesFaults, ALinkNamedDefaultDfgIsReplacedNotWrittenThrough) {
+    const std::string shared = path("shared.dfg");
+    std::filesystem::rename(defaultFile, shared);
+    std::filesystem::create_symlink(shared, defaultFile);
+    const std::string original = readBytes(shared);
+    m().Opts.ComPort = 4;
+    m().FileExit.userClick();
+    EXPECT_EQ(readBytes(shared), original);
+    EXPECT_TRUE(isRegularFile(defaultFile));
+    EXPECT_EQ(readBytes(defaultFile), ReplaceOptionsBlock(original, m()));
+}
+
+TEST_F(FilesFaults, TwoClosesAtTheSameMomentLeaveOneCompleteDefaultTheLastWriters) {
+    // The other instance's whole close runs at a point inside this one's.
+    enum class At { Writing, BeforeReplace };
+    for (At at : {At::Writing, At::BeforeReplace}) {
+        SCOPED_TRACE(at == At::Writing ? "while writing" : "before the rename");
+        writeBytes(defaultFile, setupText(DefaultLines));
+        const std::string original = readBytes(defaultFile);
+        FakeHost otherHost;
+        std::unique_ptr<Program> other = secondInstance(otherHost);
+        other->main().Opts.ComPort = 3;
+        m().Opts.ComPort = 4;
+
+        bool ran = false;
+        auto runOther = [&] {
+            if (ran) return;
+            ran = true;
+            files::FileHooks mine = files::fileHooks();
+            files::fileHooks() = {};
+            other->main().FileExit.userClick();
+            files::fileHooks() = mine;
+        };
+        if (at == At::Writing) {
+            files::fileHooks().write = [&](int fd, const void* buffer, std::size_t size) {
+                // Half of this close's file is written when the other runs.
+                const std::size_t first = ran ? size : size / 2;
+                ssize_t n = ::write(fd, buffer, first);
+                runOther();
+                return n;
+            };
+        } else {
+            files::fileHooks().beforeReplace = [&](const std::string&) { runOther(); };
+        }
+        m().FileExit.userClick();
+        files::fileHooks() = {};
+        ASSERT_TRUE(ran);
+        EXPECT_TRUE(other->main().closed());
+        EXPECT_TRUE(m().closed());
+        EXPECT_EQ(readBytes(defaultFile), ReplaceOptionsBlock(original, m()));
+        EXPECT_EQ(folderEntries(), std::vector<std::string>{"Default.dfg"});
+
+        // The next start reads it as usual.
+        FakeHost next;
+        next.readablePictures = {"logo.bmp"};
+        std::unique_ptr<Program> third = secondInstance(next);
+        EXPECT_TRUE(next.messages.empty());
+        EXPECT_EQ(third->main().Opts.ComPort, 4);
+
+        program.reset();
+        startWithProgramReader(dir);
+        m().FormShow();
+    }
+}
+
+TEST_F(FilesFaults, AWriteFailureOfTheRewriteStoresNothingAndLeavesNothing) {
+    const std::string before = readBytes(defaultFile);
+    for (int error : {ENOSPC, EIO}) {
+        failWritesAt(30, error);
+        m().Opts.ComPort = 4;
+        EXPECT_FALSE(StoreOptionsInDefaultFile(m()));
+        EXPECT_EQ(readBytes(defaultFile), before);
+        EXPECT_EQ(folderEntries(), std::vector<std::string>{"Default.dfg"});
+    }
+    m().FileExit.userClick();  // the program still closes, and says nothing
+    EXPECT_TRUE(m().closed());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(FilesFaults, ACtrlZInTheDefaultSetupIsCopiedWithEverythingAfterIt) {
+    const std::string head = "//Setup\r\n\r\n[General]\r\nDefault Setup\r\nA\r\nB\r\nTavro\r\n\r\n// user's note \x1a\r\n";
+    const std::string tail = "\r\n[LFE Level]\r\n-2\r\n\r\n[Trigger 1]\r\n1\r\n";
+    const std::string options = "[Options]\r\nCOM3\r\nVerify Off\r\nConfirm\r\n";
+    writeBytes(defaultFile, head + options + tail.substr(2) + "tail \x1a bytes");
+    m().Opts = {4, 1, 0};
+    m().FileExit.userClick();
+    ASSERT_TRUE(m().closed());
+    EXPECT_EQ(readBytes(defaultFile),
+              head + "[Options]\r\nCOM4\r\nVerify On\r\nNo Confirmation" + tail + "tail \x1a bytes");
+}
+
+// ---- saving -------------------------------------------------------------------
+
+TEST_F(FilesFaults, AFailedSaveSaysWhyAndLeavesTheFileAsItWas) {
+    struct Case {
+        const char* what;
+        bool saveAs;
+        std::function<std::string()> arrange;  // the target
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a full disk on Save As", true, [&] { failWritesAt(100, ENOSPC); return path("full.sfg"); },
+         "No space left on device"},
+        {"a full disk on Save", false, [&] { failWritesAt(100, ENOSPC); return path("full.sfg"); },
+         "No space left on device"},
+        {"a read-only file system", false, [&] { failWritesAt(0, EROFS); return path("full.sfg"); },
+         "Read-only file system"},
+        {"a read-only file", false, [&] { ::chmod(path("full.sfg").c_str(), 0444); return path("full.sfg"); },
+         "Permission denied"},
+        {"a missing folder", true, [&] { return path("no/such.sfg"); }, "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::chmod(path("full.sfg").c_str(), 0644);
+        writeBytes(path("full.sfg"), "old content\r\n");
+        edit();
+        host.messages.clear();
+        const std::string target = c.arrange();
+        if (c.saveAs) {
+            host.saveAnswers = {target};
+            m().FileSaveAsClick();
+        } else {
+            m().CurrentFileName = target;
+            m().FileSaveClick();
+        }
+        files::fileHooks() = {};
+        const std::string second = c.saveAs ? "Unable to create " + target + "."
+                                            : "Unable to open " + target + " for writing.";
+        EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to open " + target + ".", second + "\n" + c.reason}));
+        EXPECT_TRUE(m().FileSave.enabled());
+        EXPECT_EQ(readBytes(path("full.sfg")), "old content\r\n");
+        EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Default.dfg", "full.sfg"}));
+    }
+}
+
+TEST_F(FilesFaults, ASaveKilledHalfWayLeavesTheFileAndNoTemporary) {
+    const std::string target = path("mine.sfg");
+    writeBytes(target, "old content\r\n");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        files::fileHooks().write = [](int fd, const void* buffer, std::size_t size) {
+            ::write(fd, buffer, size / 2);
+            ::raise(SIGKILL);
+            return static_cast<ssize_t>(-1);
+        };
+        m().CurrentFileName = target;
+        m().FileSaveClick();
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(readBytes(target), "old content\r\n");
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Default.dfg", "mine.sfg"}));
+}
+
+TEST_F(FilesFaults, ASaveRemovesTheTemporariesThatEndedProcessesLeftOfTheSameFile) {
+    const pid_t gone = ::fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone);
+    const std::string alive = std::to_string(::getppid());
+    const std::vector<std::string> stale{".mine.sfg.tmp" + dead + "-0", ".mine.sfg.tmp" + dead + "-17"};
+    const std::vector<std::string> kept{".mine.sfg.tmp" + alive + "-0",  // a running process is still writing
+                                        ".other.sfg.tmp" + dead + "-0",   // another file's
+                                        ".mine.sfg.tmp" + dead,           // not the pattern
+                                        ".mine.sfg.tmpx-0", "mine.sfg.tmp" + dead + "-0"};
+    for (const auto& n : stale) writeBytes(path(n), "partial");
+    for (const auto& n : kept) writeBytes(path(n), "keep");
+    host.saveAnswers = {path("mine.sfg")};
+    m().FileSaveAsClick();
+    ASSERT_TRUE(host.messages.empty());
+    for (const auto& n : stale) EXPECT_FALSE(fileExists(path(n))) << n;
+    for (const auto& n : kept) EXPECT_TRUE(fileExists(path(n))) << n;
+    EXPECT_NE(readBytes(path("mine.sfg")).find("[General]"), std::string::npos);
+}
+
+// ---- the close after a failed Open --------------------------------------------
+
+TEST_F(FilesFaults, AfterAFailedOpenClosingWithChangesStillAsks) {
+    struct Case {
+        const char* what;
+        std::function<std::string()> arrange;  // the file chosen in Open
+    };
+    const Case cases[] = {
+        {"a missing file", [&] { return path("missing.sfg"); }},
+        {"a read error", [&] { failReadsAt(10, EIO); return userSetup("victim.sfg"); }},
+        {"not a setup", [&] { writeBytes(path("notes.txt"), "notes\r\n"); return path("notes.txt"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        program.reset();
+        startWithProgramReader(dir);
+        m().FormShow();
+        host.questions.clear();
+        edit();
+        host.openAnswers = {c.arrange()};
+        host.answers = {true};
+        m().FileOpenClick();
+        files::fileHooks() = {};
+        const std::string before = readBytes(defaultFile);
+        m().Opts.ComPort = 4;
+
+        host.answers = {false};
+        m().FileExit.userClick();
+        EXPECT_EQ(host.questions, (std::vector<std::string>{"Discard Changes?", "Exit Without Save?"}));
+        EXPECT_FALSE(m().closed());
+        EXPECT_EQ(readBytes(defaultFile), before);
+
+        host.answers = {true};
+        m().FileExit.userClick();
+        EXPECT_TRUE(m().closed());
+        EXPECT_NE(readBytes(defaultFile).find("[Options]\r\nCOM4\r\n"), std::string::npos);
+    }
+}
