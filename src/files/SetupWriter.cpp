@@ -277,7 +277,7 @@ std::string FormatSetupText(const TTavroSetupMain& w) { return Writer(w).run(); 
 int WriteSetupFile(TTavroSetupMain& w, const std::string& path) {
     w.FilterMessageTexts();
     if (!writeFileReplacing(path, FormatSetupText(w))) {
-        w.host().showMessage("Unable to open " + path + ".");
+        w.host().showError("Unable to open " + path + ".");
         return -1;
     }
     return 0;

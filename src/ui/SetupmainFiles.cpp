@@ -17,7 +17,7 @@ FileDialogSetup saveDialogSetup(const std::string& proposed) {
 void TTavroSetupMain::FileNewClick() {
     if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
     if (ReadSetupFile(*this, inStartDirectory(*this, DefaultSetupFileName)) == ReadCannotOpen) {
-        host_.showMessage("Unable to open Default.dfg.");
+        host_.showError("Unable to open Default.dfg.");
         return;
     }
     // Read, or not a setup (then nothing was read and nothing is said).
@@ -32,8 +32,8 @@ void TTavroSetupMain::FileOpenClick() {
     const std::optional<std::string> path = host_.askOpenFile(openDialogSetup());
     if (!path) return;
     switch (ReadSetupFile(*this, *path)) {
-        case ReadCannotOpen: host_.showMessage("Unable to open " + *path + "."); return;
-        case ReadNotASetup: host_.showMessage("Unknown file type."); return;
+        case ReadCannotOpen: host_.showError("Unable to open " + *path + "."); return;
+        case ReadNotASetup: host_.showError("Unknown file type."); return;
         default: break;
     }
     // The current file name changes only with a file that was read as a
@@ -51,7 +51,7 @@ void TTavroSetupMain::FileSaveClick() {
     }
     const std::string path = CurrentFileName;
     if (WriteSetupFile(*this, path) != 0) {
-        host_.showMessage("Unable to open " + path + " for writing.");
+        host_.showError("Unable to open " + path + " for writing.");
         return;  // Save stays enabled: the changes are not kept anywhere yet
     }
     FileSave.setEnabled(false);
@@ -63,7 +63,7 @@ void TTavroSetupMain::FileSaveAsClick() {
     if (!path) return;
     CurrentFileName = *path;
     if (WriteSetupFile(*this, *path) != 0) {
-        host_.showMessage("Unable to create " + *path + ".");
+        host_.showError("Unable to create " + *path + ".");
         return;
     }
     FileSave.setEnabled(false);
