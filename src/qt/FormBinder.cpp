@@ -204,6 +204,17 @@ void FormBinder::bind(Control& control, QObject* object) {
 }
 
 bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* bar = qobject_cast<QScrollBar*>(watched);
+        bar != nullptr && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        // A scroll bar draws no focus frame of its own: the focused one
+        // shows its thumb in the highlight colour.
+        QPalette pal;
+        if (event->type() == QEvent::FocusIn) {
+            pal = bar->palette();
+            pal.setColor(QPalette::Button, pal.color(QPalette::Highlight).lighter(160));
+        }
+        bar->setPalette(pal);
+    }
     switch (event->type()) {
         case QEvent::FocusOut:
             if (syncing_) break;

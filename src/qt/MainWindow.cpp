@@ -15,7 +15,8 @@ MainWindow::MainWindow(TTavroSetupMain& model, QWidget* parent)
     : QMainWindow(parent), model_(model), ui_(std::make_unique<Ui::TavroSetupMain>()) {
     ui_->setupUi(this);
     setWindowTitle(QString::fromLatin1(model.caption().c_str()));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     binder_ = new FormBinder(model, this, this);
     // Ctrl+Tab and Ctrl+PageDown go to the next tab, Ctrl+Shift+Tab and

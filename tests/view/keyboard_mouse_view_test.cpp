@@ -24,6 +24,7 @@
 #include "DialogViews.h"
 #include "MainWindow.h"
 #include "QtHost.h"
+#include "RunDirectory.h"
 #include "ui/Dialogs.h"
 #include "ui/Program.h"
 
@@ -46,11 +47,7 @@ void wheel(QWidget* w, int notches) {
 class KeyboardAndWheel : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(work.isValid());
-        ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/defaults/Tavro.dfg", work.filePath("Default.dfg")));
-        ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/assets/logo.bmp", work.filePath("logo.bmp")));
-        before = QDir::currentPath();
-        QDir::setCurrent(work.path());
+        ASSERT_TRUE(work.ready());
         program = std::make_unique<Program>(host);
         window = std::make_unique<qt::MainWindow>(program->main());
         host.setMainWindow(window.get());
@@ -63,7 +60,6 @@ protected:
     void TearDown() override {
         window.reset();
         program.reset();
-        QDir::setCurrent(before);
     }
     TTavroSetupMain& m() { return program->main(); }
     template <class T>
@@ -87,8 +83,7 @@ protected:
         return chain;
     }
 
-    QTemporaryDir work;
-    QString before;
+    test::RunDirectory work;
     qt::QtHost host;
     std::unique_ptr<Program> program;
     std::unique_ptr<qt::MainWindow> window;

@@ -20,6 +20,7 @@
 
 #include "../core/link_setups.h"
 #include "MainWindow.h"
+#include "RunDirectory.h"
 #include "QtHost.h"
 
 using namespace tavro;
@@ -127,11 +128,8 @@ QRect inDialog(QWidget* dialog, QWidget* w) { return QRect(w->mapTo(dialog, QPoi
 // one source, checked while it is open; `TAVRO_SCREENSHOT_DIR` keeps a
 // picture of it.
 void openSourceOfShippedSetup(const char* model, int source, const std::function<void(QDialog*)>& check) {
-    QTemporaryDir work;
-    ASSERT_TRUE(work.isValid());
-    ASSERT_TRUE(QFile::copy(QString(TAVRO_SOURCE_DIR "/defaults/%1.dfg").arg(model), work.filePath("Default.dfg")));
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(work.path());
+    test::RunDirectory work(model);
+    ASSERT_TRUE(work.ready());
     {
         qt::QtHost host;
         Program program(host);
@@ -153,7 +151,6 @@ void openSourceOfShippedSetup(const char* model, int source, const std::function
         });
         button->click();
     }
-    QDir::setCurrent(before);
 }
 
 }  // namespace
