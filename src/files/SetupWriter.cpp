@@ -277,7 +277,7 @@ std::string FormatSetupText(const TTavroSetupMain& w) { return Writer(w).run(); 
 int WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason) {
     w.FilterMessageTexts();
     if (const files::FileResult r = writeFileReplacing(path, FormatSetupText(w)); !r) {
-        w.host().showMessage("Unable to open " + path + ".");
+        w.host().showError("Unable to open " + path + ".");
         if (reason) *reason = files::reasonText(r.error);
         return -1;
     }

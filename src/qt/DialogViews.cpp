@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QLayout>
 #include <QPushButton>
 #include <QTimer>
 #include <QUiLoader>
@@ -22,9 +23,14 @@ ModalResult execDialog(Form& form, QWidget* parent) {
     std::unique_ptr<QWidget> widget = loadForm(form.name(), parent);
     auto* dialog = qobject_cast<QDialog*>(widget.get());
     if (dialog == nullptr) return ModalResult::Cancel;
-    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint);
-    dialog->setFixedSize(dialog->size());
+    // A form whose "titleBarButtons" property is false has a bare title bar
+    // (no system menu, no close button); the rest have the system menu.
+    const QVariant buttons = dialog->property("titleBarButtons");
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (!buttons.isValid() || buttons.toBool()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    dialog->setWindowFlags(flags);
+    // A form with a layout sizes itself to the controls it shows.
+    if (dialog->layout() == nullptr) dialog->setFixedSize(dialog->size());
 
     // The model's buttons decide how the dialog closes; Qt's own default
     // handling of Return and Escape goes through the same buttons.
@@ -34,9 +40,13 @@ ModalResult execDialog(Form& form, QWidget* parent) {
     });
     form.FormShow();
     binder.sync();
-    QTimer::singleShot(0, dialog, [&form, &binder] {
+    // The control named by the form's "initialFocus" property, if any, has
+    // the focus when the dialog comes up; otherwise the first tab stop.
+    QTimer::singleShot(0, dialog, [&form, &binder, dialog] {
         form.FormActivate();
         binder.sync();
+        const QString first = dialog->property("initialFocus").toString();
+        if (auto* w = first.isEmpty() ? nullptr : dialog->findChild<QWidget*>(first)) w->setFocus(Qt::OtherFocusReason);
     });
     dialog->exec();
     if (form.modalResult() == ModalResult::None) form.setModalResult(ModalResult::Cancel);

@@ -12,6 +12,9 @@
 
 #include "controls/Controls.h"
 
+class QKeyEvent;
+class QRadioButton;
+class QScrollBar;
 class QWidget;
 
 namespace tavro::qt {
@@ -50,6 +53,11 @@ private:
     void bind(Control& control, QObject* object);
     void syncOne(const Binding& b);
     void afterUserAction();
+    // The radio buttons of one parent widget, in creation order.
+    std::vector<QRadioButton*>& radioGroup(QWidget* parent);
+    bool moveInRadioGroup(QRadioButton* from, int key);
+    void updateRadioTabStops();
+    bool stepScrollBar(QScrollBar* bar, const QKeyEvent& key);
 
     ControlRegistry& model_;
     QPointer<QWidget> root_;
@@ -62,6 +70,11 @@ private:
         int order;
     };
     std::vector<TabPage> tabPages_;
+    struct RadioGroup {
+        QWidget* parent;
+        std::vector<QRadioButton*> buttons;
+    };
+    std::vector<RadioGroup> radioGroups_;
     bool syncing_ = false;
 };
 

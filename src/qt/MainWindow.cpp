@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QShortcut>
+#include <QTabBar>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -13,15 +15,46 @@ MainWindow::MainWindow(TTavroSetupMain& model, QWidget* parent)
     : QMainWindow(parent), model_(model), ui_(std::make_unique<Ui::TavroSetupMain>()) {
     ui_->setupUi(this);
     setWindowTitle(QString::fromLatin1(model.caption().c_str()));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     binder_ = new FormBinder(model, this, this);
+    // Ctrl+Tab and Ctrl+PageDown go to the next tab, Ctrl+Shift+Tab and
+    // Ctrl+PageUp to the previous one, from any control of the window (a
+    // focused list would otherwise take Ctrl+PageDown as a change of its
+    // value).
+    const struct {
+        QKeySequence keys;
+        int step;
+    } tabKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& k : tabKeys) {
+        auto* shortcut = new QShortcut(k.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = k.step] { stepTab(step); });
+    }
     adjustSize();
     setFixedSize(size());
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::stepTab(int step) {
+    QTabWidget* tabs = ui_->uiPages;
+    const int count = tabs->count();
+    for (int i = 1; i < count; ++i) {
+        const int index = ((tabs->currentIndex() + step * i) % count + count) % count;
+        if (!tabs->isTabVisible(index) || !tabs->isTabEnabled(index)) continue;
+        tabs->setCurrentIndex(index);
+        tabs->tabBar()->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -27,6 +27,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Shows the next (1) or previous (-1) shown tab, going round.
+    void stepTab(int step);
+
     TTavroSetupMain& model_;
     std::unique_ptr<Ui::TavroSetupMain> ui_;
     FormBinder* binder_ = nullptr;

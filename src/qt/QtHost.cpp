@@ -41,11 +41,14 @@ void QtHost::showMessage(const std::string& text) {
     QMessageBox::information(window_, applicationTitle(), fromModel(text));
 }
 
-void QtHost::showError(const std::string& text) { QMessageBox::critical(window_, applicationTitle(), fromModel(text)); }
+void QtHost::showError(const std::string& text) { QMessageBox::warning(window_, applicationTitle(), fromModel(text)); }
 
 bool QtHost::confirm(const std::string& text) {
-    return QMessageBox::question(window_, applicationTitle(), fromModel(text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    // Every question asks whether to throw work away: Return answers No.
+    QMessageBox box(QMessageBox::Question, applicationTitle(), fromModel(text), QMessageBox::Yes | QMessageBox::No,
+                    window_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtHost::askOpenFile(const FileDialogSetup& request) {

@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
         window.show();
         QApplication::exec();
     } catch (...) {
-        QMessageBox::critical(nullptr, "Tavro Setup", "Internal error occured. Aborting.");
+        QMessageBox::warning(nullptr, "Tavro Setup", "Internal error occured. Aborting.");
     }
     return 0;
 }

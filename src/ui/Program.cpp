@@ -30,7 +30,7 @@ Program::Program(Host& host, const std::function<void(TTavroSetupMain&)>& instal
             host.showWindow(*splash);
             host.processMessages();
         } else {
-            host.showMessage("Unable to load the picture Startup.bmp.");
+            host.showError("Unable to load the picture Startup.bmp.");
         }
     }
     main_ = std::make_unique<TTavroSetupMain>(host);

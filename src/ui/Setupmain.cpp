@@ -357,19 +357,19 @@ void TTavroSetupMain::FormShow() {
         Splash.reset();
     }
     if (DefaultFileUnreadable) {
-        host_.showMessage("Unable to open Default.dfg.");
+        host_.showError("Unable to open Default.dfg.");
         host_.closeMainWindow();
         return;
     }
     if (DefaultFileCorrupted) {
-        host_.showMessage("Error: Default.dfg is corrupted.");
+        host_.showError("Error: Default.dfg is corrupted.");
         host_.closeMainWindow();
         return;
     }
     if (host_.pictureReadable("logo.bmp"))
         IMGLogo.setPictureFile("logo.bmp");
     else
-        host_.showMessage("Unable to load the picture logo.bmp.");
+        host_.showError("Unable to load the picture logo.bmp.");
 
     FileSave.setEnabled(false);
     WriteChangedSettings.setEnabled(false);

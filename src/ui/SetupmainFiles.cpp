@@ -22,7 +22,7 @@ std::string reasonLine(const std::string& reason) { return reason.empty() ? reas
 void TTavroSetupMain::FileNewClick() {
     if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
     if (ReadSetupFile(*this, inStartDirectory(*this, DefaultSetupFileName)) == ReadCannotOpen) {
-        host_.showMessage("Unable to open Default.dfg.");
+        host_.showError("Unable to open Default.dfg.");
         return;
     }
     // Read, or not a setup (then nothing was read and nothing is said).
@@ -37,8 +37,8 @@ void TTavroSetupMain::FileOpenClick() {
     const std::optional<std::string> path = host_.askOpenFile(openDialogSetup());
     if (!path) return;
     switch (ReadSetupFile(*this, *path)) {
-        case ReadCannotOpen: host_.showMessage("Unable to open " + *path + "."); return;
-        case ReadNotASetup: host_.showMessage("Unknown file type."); return;
+        case ReadCannotOpen: host_.showError("Unable to open " + *path + "."); return;
+        case ReadNotASetup: host_.showError("Unknown file type."); return;
         default: break;
     }
     // The current file name changes only with a file that was read as a
@@ -57,7 +57,7 @@ void TTavroSetupMain::FileSaveClick() {
     const std::string path = CurrentFileName;
     std::string reason;
     if (WriteSetupFile(*this, path, &reason) != 0) {
-        host_.showMessage("Unable to open " + path + " for writing." + reasonLine(reason));
+        host_.showError("Unable to open " + path + " for writing." + reasonLine(reason));
         return;  // Save stays enabled: the changes are not kept anywhere yet
     }
     FileSave.setEnabled(false);
@@ -70,7 +70,7 @@ void TTavroSetupMain::FileSaveAsClick() {
     CurrentFileName = *path;
     std::string reason;
     if (WriteSetupFile(*this, *path, &reason) != 0) {
-        host_.showMessage("Unable to create " + *path + "." + reasonLine(reason));
+        host_.showError("Unable to create " + *path + "." + reasonLine(reason));
         return;
     }
     FileSave.setEnabled(false);

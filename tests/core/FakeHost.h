@@ -16,6 +16,8 @@ namespace tavro::test {
 
 class FakeHost : public Host {
 public:
+    // Every message box's text in the order shown; `errors` holds those
+    // shown as errors.
     std::vector<std::string> messages;
     std::vector<std::string> errors;
     std::vector<std::string> questions;
@@ -35,7 +37,10 @@ public:
     std::function<void()> onClose;  // what the window does when asked to close
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    void showError(const std::string& text) override { errors.push_back(text); }
+    void showError(const std::string& text) override {
+        messages.push_back(text);
+        errors.push_back(text);
+    }
     bool confirm(const std::string& text) override {
         questions.push_back(text);
         if (answers.empty()) return true;

@@ -62,7 +62,7 @@ TEST_F(FilesCommands, AMissingOrCorruptDefaultSetupEndsTheProgramWithoutTouching
         Program p(h, [this](TTavroSetupMain& w) { w.StartDirectory = dir; });
         h.onClose = [&p] { p.main().TryClose(); };
         p.main().FormShow();
-        EXPECT_EQ(h.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(h.errors, std::vector<std::string>{c.message});
         EXPECT_TRUE(h.questions.empty());
         EXPECT_TRUE(p.main().closed());
         EXPECT_EQ(fileExists(defaultFile), c.content != nullptr);
@@ -196,7 +196,7 @@ TEST_F(FilesCommands, AFailedOpenReportsAndKeepsTheCurrentFileName) {
     host.openAnswers = {missing, notSetup};
     m().FileOpenClick();
     m().FileOpenClick();
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to open " + missing + ".", "Unknown file type."}));
+    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + missing + ".", "Unknown file type."}));
     EXPECT_EQ(m().CurrentFileName, mine);
     EXPECT_TRUE(m().FileSave.enabled());
     EXPECT_TRUE(m().WriteChangedSettings.enabled());
@@ -273,7 +273,7 @@ TEST_F(FilesCommands, SaveAsCleansTheMessagesFirstAndKeepsTheChosenNameWhenItFai
     host.saveAnswers = {bad};
     m().FileSaveAsClick();
     EXPECT_EQ(m().EditWelcome1.text(), "Hi  1");
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to open " + bad + ".", "Unable to create " + bad + ".\nNo such file or directory"}));
+    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + bad + ".", "Unable to create " + bad + ".\nNo such file or directory"}));
     EXPECT_EQ(m().CurrentFileName, bad);
     EXPECT_TRUE(m().FileSave.enabled());
 }
@@ -285,7 +285,7 @@ TEST_F(FilesCommands, AFailedSaveReportsTwiceAndKeepsSaveEnabled) {
     m().CurrentFileName = target;
     edit();
     m().FileSaveClick();
-    EXPECT_EQ(host.messages,
+    EXPECT_EQ(host.errors,
               (std::vector<std::string>{"Unable to open " + target + ".", "Unable to open " + target + " for writing.\nPermission denied"}));
     EXPECT_TRUE(m().FileSave.enabled());
     EXPECT_EQ(readBytes(target), "old");

@@ -487,7 +487,7 @@ TEST_F(FilesWriter, AReadOnlyFileAFolderOrAMissingFolderIsNotWritten) {
     EXPECT_EQ(readBytes(readOnly), "keep");
     EXPECT_EQ(WriteSetupFile(m(), scratchDir()), -1);
     EXPECT_EQ(WriteSetupFile(m(), scratchDir() + "/no/such/folder.sfg"), -1);
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to open " + readOnly + ".",
+    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + readOnly + ".",
                                                        "Unable to open " + scratchDir() + ".",
                                                        "Unable to open " + scratchDir() + "/no/such/folder.sfg."}));
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"ro.sfg"}));

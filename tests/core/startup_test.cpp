@@ -172,8 +172,8 @@ TEST_F(Startup, ShowStepDisablesSaveUploadAndVerifyAndLoadsTheLogo) {
 
 TEST_F(Startup, AnUnreadableLogoIsReportedAndStartUpGoesOn) {
     startAndShow();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].find("logo.bmp"), std::string::npos);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("logo.bmp"), std::string::npos);
     EXPECT_TRUE(m().IMGLogo.pictureFile().empty());
     EXPECT_FALSE(m().FileSave.enabled());
     EXPECT_FALSE(m().closed());
@@ -197,8 +197,8 @@ TEST_F(Startup, AMissingOrCorruptDefaultSetupClosesTheProgramWithItsMessage) {
             return c.result;
         };
         startAndShow();
-        ASSERT_EQ(host.messages.size(), 1u) << c.message;
-        EXPECT_EQ(host.messages[0], c.message);
+        ASSERT_EQ(host.errors.size(), 1u) << c.message;
+        EXPECT_EQ(host.errors[0], c.message);
         EXPECT_EQ(host.closeRequests, 1);
         EXPECT_TRUE(m().closed());
         EXPECT_TRUE(m().IMGLogo.pictureFile().empty());

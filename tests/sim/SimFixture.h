@@ -50,15 +50,16 @@ public:
     SerialPort& serialPort() override { return realPort; }
 };
 
-// One program on its own working directory with the shipped Default.dfg.
+// One program on its own working directory with a shipped default setup
+// (defaults/<model>.dfg) as its Default.dfg.
 struct SimProgram {
     SimHost host;
     std::string dir;
     std::unique_ptr<Program> program;
 
-    explicit SimProgram(const std::string& workDir) : dir(workDir) {
+    explicit SimProgram(const std::string& workDir, const std::string& model = "Tavro") : dir(workDir) {
         std::filesystem::create_directories(dir);
-        std::filesystem::copy_file(std::string(TAVRO_SOURCE_DIR) + "/defaults/Tavro.dfg", dir + "/Default.dfg",
+        std::filesystem::copy_file(std::string(TAVRO_SOURCE_DIR) + "/defaults/" + model + ".dfg", dir + "/Default.dfg",
                                    std::filesystem::copy_options::overwrite_existing);
         host.readablePictures = {"logo.bmp"};
         program = std::make_unique<Program>(host, [this](TTavroSetupMain& w) { w.StartDirectory = dir; });

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "../core/FakeHost.h"
+#include "RunDirectory.h"
 #include "FormBinder.h"
 #include "MainWindow.h"
 #include "QtHost.h"
@@ -191,12 +192,8 @@ TEST_F(MainWindowView, EveryTabFitsTheFixedWindowWithoutClipping) {
 TEST(ProgramRun, StartsWithTheShippedDefaultShowsAndClosesFromTheExitCommand) {
     // The program's own start in a working directory like the one the run
     // script prepares.
-    QTemporaryDir work;
-    ASSERT_TRUE(work.isValid());
-    ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/defaults/Tavro.dfg", work.filePath("Default.dfg")));
-    ASSERT_TRUE(QFile::copy(TAVRO_SOURCE_DIR "/assets/logo.bmp", work.filePath("logo.bmp")));
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(work.path());
+    test::RunDirectory work;
+    ASSERT_TRUE(work.ready());
 
     qt::QtHost host;
     Program program(host);
@@ -224,7 +221,6 @@ TEST(ProgramRun, StartsWithTheShippedDefaultShowsAndClosesFromTheExitCommand) {
     guard.start(5000);
     window.show();
     const int rc = QApplication::exec();
-    QDir::setCurrent(before);
     EXPECT_EQ(rc, 0) << "the window did not close";
     EXPECT_TRUE(program.main().closed());
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join("; ").toStdString();
