@@ -1,8 +1,65 @@
 #include "link/PortNames.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "files/AtomicFile.h"
 
 namespace tavro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const ByIdFolder = "serial/by-id";
+const char* const TtyKinds[] = {"ttyUSB", "ttyACM", "ttyS"};
+
+std::string environmentDevice(int n) {
+    const std::string variable = "TAVRO_" + portName(n);
+    const char* value = std::getenv(variable.c_str());
+    return value != nullptr ? value : "";
+}
+
+// The names in a folder that start with prefix, ordered by the number that
+// follows it (then by name).
+std::vector<std::string> namesByNumber(const fs::path& folder, const std::string& prefix) {
+    std::vector<std::pair<long, std::string>> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const std::string rest = name.substr(prefix.size());
+        const long number = !rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0])) != 0
+                                ? std::strtol(rest.c_str(), nullptr, 10)
+                                : -1;
+        found.emplace_back(number, name);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> names;
+    for (auto& f : found) names.push_back(std::move(f.second));
+    return names;
+}
+
+std::string keyOf(int n) { return portName(n) + "="; }
+
+std::vector<std::string> readLines(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
 
 std::string portName(int n) { return "COM" + std::to_string(n); }
 
@@ -11,14 +68,123 @@ std::optional<int> comPortNumber(const std::string& name) {
     return std::nullopt;
 }
 
-std::string portDevice(int n) {
+std::string portDevice(int n) { return portMap().resolve(n).device; }
+
+std::vector<std::string> listSerialDevices(const fs::path& devFolder) {
+    std::vector<std::string> devices;
+    std::set<fs::path> reached;  // the ttys the by-id names lead to
+    const fs::path byId = devFolder / ByIdFolder;
+    for (const std::string& name : namesByNumber(byId, "")) {
+        devices.push_back((byId / name).string());
+        std::error_code ec;
+        const fs::path target = fs::canonical(byId / name, ec);
+        if (!ec) reached.insert(target);
+    }
+    for (const char* kind : TtyKinds)
+        for (const std::string& name : namesByNumber(devFolder, kind)) {
+            std::error_code ec;
+            const fs::path target = fs::canonical(devFolder / name, ec);
+            if (!ec && reached.count(target) != 0) continue;
+            devices.push_back((devFolder / name).string());
+        }
+    return devices;
+}
+
+bool isUsbSerialDevice(const std::string& device) {
+    const fs::path path(device);
+    if (path.parent_path().filename() == "by-id") return true;
+    const std::string name = path.filename().string();
+    return name.rfind("ttyUSB", 0) == 0 || name.rfind("ttyACM", 0) == 0;
+}
+
+std::string deviceDisplayName(const std::string& device) {
+    const fs::path path(device);
+    return path.parent_path().filename() == "by-id" ? path.filename().string() : device;
+}
+
+bool deviceAccessDenied(const std::string& device) {
 #ifdef _WIN32
-    return portName(n);
+    (void)device;
+    return false;
 #else
-    const std::string variable = "TAVRO_" + portName(n);
-    if (const char* value = std::getenv(variable.c_str()); value != nullptr && *value != '\0') return value;
-    return "/dev/ttyS" + std::to_string(n - 1);
+    return ::access(device.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM);
 #endif
 }
+
+PortMap::PortMap(fs::path configFile, DeviceLister listDevices)
+    : configFile_(std::move(configFile)), listDevices_(std::move(listDevices)) {}
+
+PortResolution PortMap::resolve(int n) const {
+#ifdef _WIN32
+    return {portName(n), PortSource::Standard, {}};
+#else
+    if (std::string env = environmentDevice(n); !env.empty()) return {env, PortSource::Environment, {}};
+    const std::vector<std::string> present = devices();
+    PortResolution r;
+    if (std::optional<std::string> saved = savedChoice(n)) {
+        std::error_code ec;
+        if (std::find(present.begin(), present.end(), *saved) != present.end() || fs::exists(*saved, ec))
+            return {*saved, PortSource::Saved, {}};
+        r.missing = *saved;
+    }
+    std::vector<std::string> adapters;
+    std::copy_if(present.begin(), present.end(), std::back_inserter(adapters), isUsbSerialDevice);
+    if (adapters.size() == 1) {
+        r.device = adapters.front();
+        r.source = PortSource::OnlyAdapter;
+    } else {
+        r.device = "/dev/ttyS" + std::to_string(n - 1);
+        r.source = PortSource::Standard;
+    }
+    return r;
+#endif
+}
+
+std::optional<std::string> PortMap::savedChoice(int n) const {
+    if (configFile_.empty()) return std::nullopt;
+    const std::string key = keyOf(n);
+    std::optional<std::string> device;
+    for (const std::string& line : readLines(configFile_))
+        if (line.rfind(key, 0) == 0 && line.size() > key.size()) device = line.substr(key.size());
+    return device;
+}
+
+bool PortMap::saveChoices(const std::map<int, std::string>& choices) const {
+    if (configFile_.empty()) return false;
+    std::vector<std::string> lines = readLines(configFile_);
+    if (lines.empty()) lines.push_back("# The serial device of each COM number, chosen in Options.");
+    for (const auto& [n, device] : choices) {
+        const std::string key = keyOf(n);
+        std::erase_if(lines, [&](const std::string& line) { return line.rfind(key, 0) == 0; });
+        lines.push_back(key + device);
+    }
+    std::ostringstream out;
+    for (const std::string& line : lines) out << line << '\n';
+    std::error_code ec;
+    fs::create_directories(configFile_.parent_path(), ec);
+    return files::writeFileReplacing(configFile_.string(), out.str());
+}
+
+fs::path defaultPortConfigFile() {
+    fs::path base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && fs::path(xdg).is_absolute())
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        base = fs::path(home) / ".config";
+    else
+        return {};
+    return base / "tavro-setup" / "ports.conf";
+}
+
+namespace {
+PortMap* installedMap = nullptr;
+}
+
+PortMap& portMap() {
+    static PortMap computer(defaultPortConfigFile(), [] { return listSerialDevices(); });
+    return installedMap != nullptr ? *installedMap : computer;
+}
+
+void usePortMap(PortMap* map) { installedMap = map; }
 
 }  // namespace tavro

@@ -1,8 +1,18 @@
 // Which device a port name of the options ("COM1" .. "COM4") opens.
+//
+// On Linux each COM number leads to a serial device that the user picks in
+// Options and that is kept per user, outside the setup files, in
+// $XDG_CONFIG_HOME/tavro-setup/ports.conf (default ~/.config/tavro-setup).
+// The environment variable TAVRO_COMn, when set, names COMn's device
+// instead. On Windows COMn is the Windows port COMn itself.
 #pragma once
 
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavro {
 
@@ -10,9 +20,74 @@ namespace tavro {
 std::string portName(int n);
 // n for a port name "COM1" .. "COM4"; nothing for any other name.
 std::optional<int> comPortNumber(const std::string& name);
-// On Linux COMn is the device named by the environment variable TAVRO_COMn
-// when it is set (a serial device or a pseudo-terminal), else /dev/ttyS(n-1);
-// on Windows it is COMn itself.
+
+// COMn's device, as every opener of a port and every display of it uses it:
+// portMap().resolve(n).device.
 std::string portDevice(int n);
+
+// The serial devices in a device folder, in the order they are offered:
+// the serial/by-id/* names, then ttyUSB*, ttyACM* and ttyS*, each kind by
+// number. A tty that a by-id name leads to is offered by that name only,
+// as the by-id name stays the same when the adapter is plugged in again.
+std::vector<std::string> listSerialDevices(const std::filesystem::path& devFolder = "/dev");
+
+// A USB serial adapter's device (a by-id name, ttyUSB*, ttyACM*).
+bool isUsbSerialDevice(const std::string& device);
+// The device's name as the Options dialog lists it: a by-id name without
+// its folder, any other device as its path.
+std::string deviceDisplayName(const std::string& device);
+
+// Whether the user lacks the right to read and write the device (a failed
+// open then asks for the device's group).
+bool deviceAccessDenied(const std::string& device);
+
+// Where COMn's device came from.
+enum class PortSource {
+    Environment,  // TAVRO_COMn
+    Saved,        // the user's choice in Options
+    OnlyAdapter,  // no (present) choice, and exactly one USB adapter plugged in
+    Standard,     // no (present) choice: /dev/ttyS(n-1)
+};
+
+struct PortResolution {
+    std::string device;
+    PortSource source = PortSource::Standard;
+    // The saved choice when its device is not present and COMn fell back.
+    std::string missing;
+};
+
+// The device per COM number: TAVRO_COMn when set; else the saved choice
+// when its device is present; else the one USB adapter when exactly one is
+// plugged in; else /dev/ttyS(n-1).
+class PortMap {
+public:
+    using DeviceLister = std::function<std::vector<std::string>()>;
+
+    // The choices live in configFile; the devices present are what
+    // listDevices returns (the devices of /dev on the computer itself).
+    PortMap(std::filesystem::path configFile, DeviceLister listDevices);
+
+    const std::filesystem::path& configFile() const { return configFile_; }
+    std::vector<std::string> devices() const { return listDevices_(); }
+    PortResolution resolve(int n) const;
+    // The saved device of COMn, if any.
+    std::optional<std::string> savedChoice(int n) const;
+    // Stores the devices of the given COM numbers and keeps every other line
+    // of the file. False when the file cannot be written.
+    bool saveChoices(const std::map<int, std::string>& choices) const;
+
+private:
+    std::filesystem::path configFile_;
+    DeviceLister listDevices_;
+};
+
+// $XDG_CONFIG_HOME/tavro-setup/ports.conf, default ~/.config/tavro-setup/;
+// empty when neither XDG_CONFIG_HOME nor HOME is set.
+std::filesystem::path defaultPortConfigFile();
+
+// The map every port name is resolved with: the computer's own, unless a
+// test installed another (nullptr puts the computer's own back).
+PortMap& portMap();
+void usePortMap(PortMap* map);
 
 }  // namespace tavro

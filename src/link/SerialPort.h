@@ -47,6 +47,8 @@ public:
     // The system's reason for the last failure, for the user ("Permission
     // denied"); empty when there is none.
     virtual std::string lastError() const { return {}; }
+    // Whether the last open failed because the user may not use the device.
+    virtual bool openDenied() const { return false; }
     // The device a port name opens on this computer, for the user.
     virtual std::string deviceFor(const std::string& portName) const { return portName; }
 };

@@ -16,10 +16,14 @@ std::string QtSerialPort::deviceFor(const std::string& portName) const {
 
 bool QtSerialPort::open(const std::string& portName) {
     lastError_.clear();
+    openDenied_ = false;
     if (port_.isOpen()) port_.close();
-    port_.setPortName(QString::fromStdString(deviceFor(portName)));
+    const std::string device = deviceFor(portName);
+    port_.setPortName(QString::fromStdString(device));
     if (!port_.open(QIODevice::ReadWrite)) {
         lastError_ = port_.errorString().toStdString();
+        // Qt reports a busy device as a permission error too.
+        openDenied_ = port_.error() == QSerialPort::PermissionError && deviceAccessDenied(device);
         return false;
     }
     return true;

@@ -21,6 +21,7 @@ public:
     void close() override;
     void sleepMs(int ms) override;
     std::string lastError() const override { return lastError_; }
+    bool openDenied() const override { return openDenied_; }
     std::string deviceFor(const std::string& portName) const override;
 
 private:
@@ -31,6 +32,7 @@ private:
     QSerialPort::DataBits dataBits_ = QSerialPort::Data8;
     QSerialPort::StopBits stopBits_ = QSerialPort::OneStop;
     std::string lastError_;
+    bool openDenied_ = false;
 };
 
 }  // namespace tavro::qt

@@ -1,5 +1,11 @@
 // The Options dialog: serial port, automatic verify, discard confirmation.
+// Beside each COM button the device that COM number opens on this computer,
+// a per-user choice kept outside the setup.
 #pragma once
+
+#include <array>
+#include <string>
+#include <vector>
 
 #include "ui/Host.h"
 
@@ -13,13 +19,15 @@ public:
 
     GroupBox GBCom{*this, "GBCom", "Communications Port"};
     RadioButton RBCom1{*this, "RBCom1", 1, "COM 1"};
-    Label LabelCom1Device{*this, "LabelCom1Device"};
+    ListBox CBCom1Device{*this, "CBCom1Device"};
     RadioButton RBCom2{*this, "RBCom2", 1, "COM 2"};
-    Label LabelCom2Device{*this, "LabelCom2Device"};
+    ListBox CBCom2Device{*this, "CBCom2Device"};
     RadioButton RBCom3{*this, "RBCom3", 1, "COM 3"};
-    Label LabelCom3Device{*this, "LabelCom3Device"};
+    ListBox CBCom3Device{*this, "CBCom3Device"};
     RadioButton RBCom4{*this, "RBCom4", 1, "COM 4"};
-    Label LabelCom4Device{*this, "LabelCom4Device"};
+    ListBox CBCom4Device{*this, "CBCom4Device"};
+    // Why a COM number does not open the device the user chose.
+    Label LabelComNote{*this, "LabelComNote"};
     GroupBox GBVerify{*this, "GBVerify", "Verify"};
     CheckBox CBVerifyOn{*this, "CBVerifyOn", "Automatic"};
     GroupBox GBConfirm{*this, "GBConfirm", "Discard Settings"};
@@ -29,9 +37,18 @@ public:
 
     void FormShow() override;
     void ButtonOptionsOkClick();
+    void CBComDeviceChange(int n);
 
 private:
+    ListBox& deviceList(int n);
+    void showNotes();
+
     TTavroSetupMain& main_;
+    // Per COM number: the device behind each item of its list, whether the
+    // user picked one since the dialog was shown, and its note.
+    std::array<std::vector<std::string>, 4> devices_;
+    std::array<bool, 4> picked_{};
+    std::array<std::string, 4> notes_;
 };
 
 }  // namespace tavro

@@ -12,6 +12,8 @@ int countFlags(const EntryFlags& flags) {
     for (std::uint8_t f : flags) n += f != 0 ? 1 : 0;
     return n;
 }
+// What a user who may not use the serial device does about it.
+const char* const AccessHint = "To get access, join the dialout group and log in again.";
 }  // namespace
 
 TFormComm::TFormComm(TTavroSetupMain& main) : Form("FormComm", "Serial Port Communications"), main_(main) {
@@ -43,6 +45,7 @@ void TFormComm::StartTimerTimer() {
         SerialPort& sp = link_->port();
         std::string detail = sp.deviceFor(portName(port));
         if (!sp.lastError().empty()) detail += ": " + sp.lastError();
+        if (sp.openDenied()) detail += std::string(". ") + AccessHint;
         LabelCommDetail.setCaption(detail);
         ButtonComm.setCaption("&OK");
         if (opened != OpenResult::ApplyFailed) ProgBar.setPosition(ProgBar.max());

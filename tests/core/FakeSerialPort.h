@@ -17,6 +17,9 @@ class FakeSerialPort : public SerialPort {
 public:
     // ---- what the port and the processor do
     bool openOk = true, modeOk = true, applyOk = true, getTimeoutsOk = true;
+    // Why an open failed, and whether the user lacks the right to the device.
+    std::string openError;
+    bool denied = false;
     SerialTimeouts portTimeouts{11, 22, 33, 44, 55};
     int failWriteCall = -1;  // this write call (0-based) fails
     int zeroWriteCall = -1;  // this write call takes no byte
@@ -90,6 +93,8 @@ public:
         events.push_back("close");
     }
     void sleepMs(int) override { ++sleeps; }
+    std::string lastError() const override { return isOpen ? "" : openError; }
+    bool openDenied() const override { return !isOpen && denied; }
 
     std::string lineMode;
 

@@ -1,5 +1,6 @@
 // The Pro Logic II / Neo:6 and THX Ultra2 dialogs, Options, About and the
 // start-up picture.
+#include "FakeSerialDevices.h"
 #include "MainFixture.h"
 #include "ui/Dialogs.h"
 
@@ -188,7 +189,7 @@ TEST_F(SettingsDialogs, OptionsChangeNeitherMaskNorSave) {
         EXPECT_TRUE(dlg.RBCom3.checked());
         EXPECT_FALSE(dlg.CBVerifyOn.checked());
         EXPECT_TRUE(dlg.CBConfirm.checked());
-        EXPECT_FALSE(dlg.LabelCom3Device.caption().empty());
+        EXPECT_FALSE(dlg.CBCom3Device.text().empty());
         dlg.RBCom4.userClick();
     }, f.ButtonOptionsCancel);
     EXPECT_EQ(m().Opts.ComPort, 3);
@@ -203,6 +204,77 @@ TEST_F(SettingsDialogs, OptionsChangeNeitherMaskNorSave) {
     EXPECT_EQ(m().Opts.ConfirmDiscard, 0);
     EXPECT_TRUE(marked().empty());
     EXPECT_FALSE(m().FileSave.enabled());
+}
+
+TEST_F(SettingsDialogs, OptionsPickTheDeviceOfEachComPortAndOkStoresIt) {
+    FakeSerialDevices ports;
+    const std::string adapter = ports.plugById("usb-Maker_Adapter_A1-if00-port0", "ttyUSB0");
+    const std::string s0 = ports.plug("ttyS0"), s1 = ports.plug("ttyS1");
+    TFormOptions& f = *d().FormOptions;
+    // Nothing saved and one adapter plugged in: every COM port leads to it.
+    run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
+        for (ListBox* list : {&dlg.CBCom1Device, &dlg.CBCom2Device, &dlg.CBCom3Device, &dlg.CBCom4Device}) {
+            EXPECT_EQ(list->items(), (std::vector<std::string>{"usb-Maker_Adapter_A1-if00-port0", s0, s1}));
+            EXPECT_EQ(list->itemIndex(), 0);
+            EXPECT_TRUE(list->enabled());
+        }
+        EXPECT_EQ(dlg.LabelComNote.caption(), "");
+        dlg.CBCom2Device.userSelect(2);
+    }, f.ButtonOptionsCancel);
+    EXPECT_FALSE(std::filesystem::exists(ports.config));
+    EXPECT_EQ(portDevice(2), adapter);
+
+    run<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) { dlg.CBCom2Device.userSelect(2); }, f.ButtonOptionsOk);
+    EXPECT_EQ(portDevice(2), s1);
+    EXPECT_EQ(ports.map.savedChoice(1), std::nullopt);  // not picked: stays as it was
+    EXPECT_EQ(portDevice(1), adapter);
+    run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
+        EXPECT_EQ(dlg.CBCom2Device.text(), s1);
+        EXPECT_EQ(dlg.CBCom1Device.text(), "usb-Maker_Adapter_A1-if00-port0");
+    }, f.ButtonOptionsCancel);
+    EXPECT_TRUE(host.errors.empty());
+
+    // A choice that cannot be stored is reported; the other options are kept.
+    std::filesystem::remove_all(ports.root / "config");
+    std::ofstream(ports.root / "config") << "not a folder";
+    run<TFormOptions>(m().FileOptions, f, [](TFormOptions& dlg) {
+        dlg.RBCom3.userClick();
+        dlg.CBCom3Device.userSelect(1);
+    }, f.ButtonOptionsOk);
+    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to save the serial devices in " + ports.config.string() + "."}));
+    EXPECT_EQ(m().Opts.ComPort, 3);
+    EXPECT_TRUE(marked().empty());
+}
+
+TEST_F(SettingsDialogs, OptionsShowASavedDeviceThatIsGoneAndKeepItForItsReturn) {
+    FakeSerialDevices ports;
+    const std::string old = (ports.dev / "serial/by-id/usb-Old-if00").string();
+    ASSERT_TRUE(ports.map.saveChoices({{3, old}}));
+    const std::string s0 = ports.plug("ttyS0");
+    ::setenv("TAVRO_COM4", "/tmp/sim-com4", 1);
+    TFormOptions& f = *d().FormOptions;
+    const std::string envNote = "COM4 is set by TAVRO_COM4.";
+    run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
+        // COM3 falls back to its standard port, which is listed though absent.
+        EXPECT_EQ(dlg.CBCom3Device.items(), (std::vector<std::string>{"/dev/ttyS2", s0}));
+        EXPECT_EQ(dlg.CBCom3Device.itemIndex(), 0);
+        EXPECT_EQ(dlg.CBCom4Device.text(), "/tmp/sim-com4");
+        EXPECT_FALSE(dlg.CBCom4Device.enabled());
+        EXPECT_EQ(dlg.LabelComNote.caption(),
+                  "COM3: usb-Old-if00 is not present; /dev/ttyS2 is used instead.\n" + envNote);
+        // A pick answers the note.
+        dlg.CBCom3Device.userSelect(1);
+        EXPECT_EQ(dlg.LabelComNote.caption(), envNote);
+    }, f.ButtonOptionsCancel);
+    // OK without a pick keeps the choice for when the adapter is back.
+    run<TFormOptions>(m().FileOptions, f, {}, f.ButtonOptionsOk);
+    EXPECT_EQ(ports.map.savedChoice(3), old);
+    ports.plugById("usb-Old-if00", "ttyUSB0");
+    EXPECT_EQ(portDevice(3), old);
+    run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
+        EXPECT_EQ(dlg.CBCom3Device.text(), "usb-Old-if00");
+        EXPECT_EQ(dlg.LabelComNote.caption(), envNote);
+    }, f.ButtonOptionsCancel);
 }
 
 TEST_F(SettingsDialogs, AboutShowsTheSetupsLines) {

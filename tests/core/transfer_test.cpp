@@ -91,6 +91,29 @@ TEST_F(Transfers, PortThatCannotBeOpened) {
     EXPECT_FALSE(m().WriteChangedSettings.enabled());
 }
 
+TEST_F(Transfers, AnOpenRefusedForWantOfRightsSaysHowToGetAccess) {
+    struct Case {
+        std::string error;
+        bool denied;
+        std::string detail;
+    };
+    const Case cases[] = {
+        {"Permission denied", true,
+         "COM2: Permission denied. To get access, join the dialout group and log in again."},
+        {"No such file or directory", false, "COM2: No such file or directory"},
+        {"Device or resource busy", false, "COM2: Device or resource busy"},
+    };
+    m().Opts.ComPort = 2;
+    port().openOk = false;
+    for (const Case& c : cases) {
+        port().openError = c.error;
+        port().denied = c.denied;
+        Run r = run(m().OperationsCheckConnection);
+        EXPECT_EQ(r.finalLabel, "Unable to open COM2.");
+        EXPECT_EQ(comm().LabelCommDetail.caption(), c.detail);
+    }
+}
+
 TEST_F(Transfers, UploadChangedWithAndWithoutAutomaticVerify) {
     for (bool autoVerify : {false, true}) {
         m().Opts.AutoVerify = autoVerify ? 1 : 0;

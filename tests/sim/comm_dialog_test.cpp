@@ -8,6 +8,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "QtHost.h"
 #include "SimFixture.h"
@@ -70,6 +74,14 @@ protected:
         m().Opts.AutoVerify = 0;
     }
     TTavroSetupMain& m() { return program->main(); }
+    // Check Connection until the dialog's button reads "&OK", then pressed.
+    Seen checkConnection() {
+        Seen seen;
+        whenDialog([](QDialog* d) { return button(d)->text() == "&OK"; }, [](QDialog* d) { button(d)->click(); },
+                   seen);
+        m().OperationsCheckConnection.userClick();
+        return seen;
+    }
 };
 
 }  // namespace
@@ -98,13 +110,23 @@ TEST_F(CommDialog, CheckConnectionThroughTheRealDialogAndTimers) {
 
 TEST_F(CommDialog, APortThatCannotBeOpenedIsExplained) {
     // No simulator: the link does not exist.
-    Seen seen;
-    whenDialog([](QDialog* d) { return button(d)->text() == "&OK"; }, [](QDialog* d) { button(d)->click(); }, seen);
-    m().OperationsCheckConnection.userClick();
+    const Seen seen = checkConnection();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.label, "Unable to open COM1.");
     EXPECT_TRUE(seen.detail.startsWith(QString::fromStdString(link) + ": ")) << seen.detail.toStdString();
     EXPECT_EQ(m().CommOperation, OpFailed);
+}
+
+TEST_F(CommDialog, APortTheUserMayNotUseSaysHowToGetAccess) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may use every device";
+    std::ofstream(link).put('\0');
+    ::chmod(link.c_str(), 0);
+    const Seen seen = checkConnection();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.label, "Unable to open COM1.");
+    EXPECT_TRUE(seen.detail.startsWith(QString::fromStdString(link) + ": ")) << seen.detail.toStdString();
+    EXPECT_TRUE(seen.detail.endsWith(". To get access, join the dialout group and log in again."))
+        << seen.detail.toStdString();
 }
 
 // Escape (or the window's close button) while Upload All Settings runs

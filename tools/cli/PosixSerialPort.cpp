@@ -36,9 +36,12 @@ std::string PosixSerialPort::deviceFor(const std::string& portName) const {
 bool PosixSerialPort::open(const std::string& portName) {
     close();
     lastError_.clear();
-    fd_ = ::open(deviceFor(portName).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    openDenied_ = false;
+    const std::string device = deviceFor(portName);
+    fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         fail("open");
+        openDenied_ = deviceAccessDenied(device);
         return false;
     }
     // Not shared: a second opener is refused.

@@ -27,6 +27,7 @@ public:
     void close() override;
     void sleepMs(int ms) override;
     std::string lastError() const override { return lastError_; }
+    bool openDenied() const override { return openDenied_; }
     std::string deviceFor(const std::string& portName) const override;
 
 private:
@@ -40,6 +41,7 @@ private:
     tcflag_t sizeFlag_ = CS8;
     tcflag_t stopFlag_ = 0;
     std::string lastError_;
+    bool openDenied_ = false;
 };
 
 }  // namespace tavro::cli
