@@ -162,7 +162,7 @@ bool PortMap::saveChoices(const std::map<int, std::string>& choices) const {
     for (const std::string& line : lines) out << line << '\n';
     std::error_code ec;
     fs::create_directories(configFile_.parent_path(), ec);
-    return files::writeFileReplacing(configFile_.string(), out.str());
+    return static_cast<bool>(files::writeFileReplacing(configFile_.string(), out.str()));
 }
 
 fs::path defaultPortConfigFile() {

@@ -211,6 +211,7 @@ TEST_F(SettingsDialogs, OptionsPickTheDeviceOfEachComPortAndOkStoresIt) {
     const std::string adapter = ports.plugById("usb-Maker_Adapter_A1-if00-port0", "ttyUSB0");
     const std::string s0 = ports.plug("ttyS0"), s1 = ports.plug("ttyS1");
     TFormOptions& f = *d().FormOptions;
+    host.errors.clear();  // the start-up's own (no logo.bmp here)
     // Nothing saved and one adapter plugged in: every COM port leads to it.
     run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
         for (ListBox* list : {&dlg.CBCom1Device, &dlg.CBCom2Device, &dlg.CBCom3Device, &dlg.CBCom4Device}) {
