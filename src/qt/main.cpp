@@ -10,7 +10,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Tavro Setup");
+    tavro::qt::nameApplication();
     try {
         tavro::qt::QtHost host;
         tavro::Program program(host);
