@@ -71,7 +71,8 @@ void ListBox::clear() {
 void ListBox::setItemIndex(int index) { itemIndex_ = index >= 0 && index < count() ? index : -1; }
 
 void ListBox::userSelect(int index) {
-    if (index < 0 || index >= count()) return;
+    // A pick of the item already selected changes nothing and is no edit.
+    if (index < 0 || index >= count() || index == itemIndex_) return;
     itemIndex_ = index;
     run(onChange);
 }

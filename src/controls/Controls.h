@@ -92,7 +92,8 @@ public:
     void clear();
     // Program selection: runs no rule. Out-of-range indexes select nothing.
     void setItemIndex(int index);
-    // A user's pick: selects and runs the change rule.
+    // A user's pick: selects and runs the change rule; picking the item
+    // already selected runs nothing.
     void userSelect(int index);
 
     Rule onChange;

@@ -400,6 +400,9 @@ private:
         const std::int64_t hz = nextInt();
         w.CBSubFilter.setItemIndex(inRange(hz, 20, 200) && hz % 5 == 0 ? static_cast<int>(hz / 5 - 4) : 12);
 
+        // The file's state counts, also with the subwoofer "No": the box
+        // takes it live, and the step after the read puts it aside.
+        w.CheckBoxEnhancedBass.setEnabled(true);
         w.CheckBoxEnhancedBass.setChecked(beginsWith(next(), "Enhanced On"));
     }
 

@@ -134,9 +134,7 @@ void Applier::run() {
     } else {
         m.CBSubL.setEnabled(false);
         m.CBSubD.setEnabled(false);
-        m.SavedEnhancedBass = m.CheckBoxEnhancedBass.checked();
-        m.CheckBoxEnhancedBass.setChecked(false);
-        m.CheckBoxEnhancedBass.setEnabled(false);
+        m.ParkEnhancedBass();
     }
 
     // Master volume.
@@ -381,38 +379,24 @@ void Applier::run() {
 
 void Applier::backSpeakers() {
     TTavroSetupMain& m = m_;
-    ListBox* const rightControls[] = {&m.CBRightBS, &m.CBRightBL, &m.CBRightBD};
-    auto captions = [&m](bool two) {
-        m.LabelLBack.setCaption(two ? "Left Back:" : "Back:");
-        m.CheckBoxRBack.setCaption(two ? "Right Back:" : "2 Back Spks:");
-    };
-
+    bool two = false;
     if (m.CBLeftSS.itemIndex() == SizeNo) {
         // Back speakers need surrounds: the entry is not taken.
         m.CBLeftBS.setItemIndex(0);
         m.CBRightBS.setItemIndex(0);
-        m.CheckBoxRBack.setChecked(false);
-        for (Control* c : std::initializer_list<Control*>{&m.CBLeftBS, &m.CBRightBS, &m.CBLeftBL, &m.CBLeftBD,
-                                                          &m.CBRightBL, &m.CBRightBD, &m.CheckBoxRBack, &m.LabelLBack})
-            c->setEnabled(false);
-        captions(false);
     } else {
         const int value = v(60);
         // 80..82: one back speaker of size No, Small, Large; 83: two small
         // ones; anything else two large ones.
-        const bool two = !in(value, 80, 82);
+        two = !in(value, 80, 82);
         const int size = two ? (value == 83 ? 1 : 2) : value - 80;
         m.CBLeftBS.setItemIndex(size);
         m.CBRightBS.setItemIndex(two ? size : 0);
-        m.CheckBoxRBack.setChecked(two);
-        m.CBLeftBS.setEnabled(true);
-        m.LabelLBack.setEnabled(true);
-        m.CBLeftBL.setEnabled(size != SizeNo);
-        m.CBLeftBD.setEnabled(size != SizeNo);
-        m.CheckBoxRBack.setEnabled(size != SizeNo);
-        for (ListBox* l : rightControls) l->setEnabled(two);
-        captions(two);
     }
+    m.CheckBoxRBack.setChecked(two);
+    m.ApplyBackSpeakerEnabling();
+    m.LabelLBack.setCaption(two ? "Left Back:" : "Back:");
+    m.CheckBoxRBack.setCaption(two ? "Right Back:" : "2 Back Spks:");
     // The THX settings need a subwoofer or two back speakers.
     m.ApplyThxButtonRule();
 }
@@ -429,10 +413,10 @@ void Applier::sourceNames() {
     const std::array<Button*, MaxSources> buttons = m.sourceButtons();
     for (int i = 0; i < MaxSources; ++i)
         buttons[static_cast<std::size_t>(i)]->setCaption(m.Sources[static_cast<std::size_t>(i)].Name);
-    // The zone and balanced lists follow the same rule as after reading a
-    // setup, so the zone list does not depend on how the setup arrived.
-    m.RebuildZoneAndBalancedLists();
-    m.RebuildTriggerLists();
+    // The source lists take the new names and keep their selections: the
+    // download has already judged the zone source (entry 76) against the
+    // sources in use, and the list keeps offering as many sources as it did.
+    m.RefillSourceLists();
 }
 
 void Applier::trigger(int first, ListBox& source, RadioButton& positive, RadioButton& negative, ListBox& delay,

@@ -93,6 +93,7 @@ FormBinder::FormBinder(ControlRegistry& model, QWidget* root, QObject* parent)
             // Timers have no Designer widget; the binder owns a real one.
             auto* t = new QTimer(this);
             t->setObjectName(name);
+            t->setTimerType(Qt::PreciseTimer);
             found = t;
         }
         if (found == nullptr) {
@@ -448,7 +449,12 @@ void FormBinder::syncOne(const Binding& b) {
         case ControlKind::Timer: {
             auto& timer = static_cast<Timer&>(c);
             auto* t = static_cast<QTimer*>(o);
-            t->setInterval(timer.interval());
+            // Setting the interval of a running QTimer restarts it. Left
+            // alone, a tick is timed from the start of the one before: after
+            // a handler that took longer than the interval (an exchange with
+            // the processor) the next tick follows at once, once the pending
+            // window events (an Abort click among them) have been handled.
+            if (t->interval() != timer.interval()) t->setInterval(timer.interval());
             if (timer.enabled() && !t->isActive()) t->start();
             if (!timer.enabled() && t->isActive()) t->stop();
             break;

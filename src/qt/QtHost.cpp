@@ -37,6 +37,8 @@ QString qtFilter(const std::string& filter) {
 QString applicationTitle() { return QApplication::applicationDisplayName(); }
 }  // namespace
 
+void nameApplication() { QCoreApplication::setApplicationName("Tavro Setup"); }
+
 void QtHost::showMessage(const std::string& text) {
     QMessageBox::information(window_, applicationTitle(), fromModel(text));
 }

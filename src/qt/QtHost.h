@@ -12,6 +12,11 @@
 
 namespace tavro::qt {
 
+// Names the application "Tavro Setup" for the titles of its message boxes.
+// Window titles stay exactly the forms' captions: no display name is set, so
+// the platform appends nothing to them.
+void nameApplication();
+
 class QtHost : public Host {
 public:
     void setMainWindow(QWidget* window) { window_ = window; }

@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Tavro Setup");
+    tavro::qt::nameApplication();
     // The desktop entry and the icon that the package installs.
     QGuiApplication::setDesktopFileName("tavro-setup");
     QApplication::setWindowIcon(QIcon::fromTheme("tavro-setup"));
@@ -111,7 +111,7 @@ int main(int argc, char* argv[]) {
     if (!args) return 2;
     if (const std::string problem = enterWorkingFolder(*args); !problem.empty()) {
         std::cerr << "tavro-setup: " << problem << "\n";
-        QMessageBox::critical(nullptr, "Tavro Setup", QString::fromStdString(problem));
+        QMessageBox::warning(nullptr, "Tavro Setup", QString::fromStdString(problem));
         return 1;
     }
     try {

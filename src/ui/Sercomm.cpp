@@ -80,6 +80,8 @@ void TFormComm::StartTimerTimer() {
 void TFormComm::prepareUpload() {
     command_ = CommandWrite;
     main_.VerifyMask.clearFlags();
+    // Set again only when this upload hands over to its automatic verify.
+    main_.VerifyMask.VerifyFollowsUpload = 0;
     startPhase(countFlags(main_.ChangedMask));
 }
 
@@ -98,15 +100,27 @@ void TFormComm::prepareVerify() {
 
 void TFormComm::startPhase(int count) {
     remaining_ = count;
-    ProgBar.setMax(5 * count);
     ButtonComm.setEnabled(true);
     if (count == 0) {
-        // Nothing is flagged: the phase is done before it begins.
-        phaseSucceeded();
-        if (remaining_ <= 0) endOperation();
+        // Nothing is flagged: nothing is transferred, and the dialog says so
+        // instead of claiming a transfer. The bar is shown full (a maximum
+        // of 0 would draw a busy bar).
+        ProgBar.setMax(1);
+        ProgBar.setPosition(1);
+        LabelComm.setCaption(nothingToDoText());
+        endOperation();
         return;
     }
+    ProgBar.setMax(5 * count);
     OpTimer.setEnabled(true);
+}
+
+const char* TFormComm::nothingToDoText() const {
+    switch (main_.CommOperation) {
+        case OpDownload: return "No settings to download.";
+        case OpVerify: return "No settings to verify.";
+        default: return "No changed settings to upload.";
+    }
 }
 
 int TFormComm::nextEntry() const {

@@ -50,6 +50,7 @@ private:
     void prepareDownload();
     void prepareVerify();
     void startPhase(int count);
+    const char* nothingToDoText() const;
     void phaseSucceeded();
     void endOperation();
     int nextEntry() const;

@@ -79,6 +79,9 @@ public:
     void MarkChangedRange(int first, int last);
     void ClearChangedMask();
     void RefreshAfterLoad();
+    // After an upload whose automatic verify did not complete, flags the
+    // entries it did not verify equal in the ChangedMask again.
+    void FlagUnverifiedUpload();
 
     // ---- Menus ---------------------------------------------------------------
     MenuItem MainMenu{*this, "MainMenu", ""};
@@ -407,6 +410,8 @@ public:
     PresetPanel presetPanel(int n);  // n = 1..5
     // The names of sources 1..count, as the source lists show them.
     ItemList sourceNames(int count) const;
+    // "Off" and the names of the sources in use.
+    ItemList balancedSourceItems() const;
     std::array<TabSheet*, 7> tabSheets();
 
     // The start-up picture while it is shown (from before the creation step
@@ -466,6 +471,15 @@ public:
     // Replaces the items of the eight distance lists, keeping each index.
     void ApplyDistanceUnit(bool feet);
     void ApplyThxButtonRule();
+    // The back row's enabled states from the surrounds, the back size and
+    // CheckBoxRBack: without surrounds every back control is off; a back
+    // speaker enables its level, distance and "2 Back Spks:"; the right back
+    // lists follow CheckBoxRBack.
+    void ApplyBackSpeakerEnabling();
+    // Without a subwoofer Enhanced Bass waits unchecked and disabled, its
+    // state kept in SavedEnhancedBass; a box already waiting keeps the state
+    // remembered when it began to wait.
+    void ParkEnhancedBass();
     void ButtonCh9MixFilterClick();
     void ButtonCh10MixFilterClick();
 
@@ -491,8 +505,14 @@ public:
     void ButtonDPLIIClick();
     void ButtonTHXUltraClick();
     void ApplyBalancedRoutingRule();
-    // Rebuilds the zone and balanced source lists from the source names.
+    // Rebuilds the zone and balanced source lists from the source names, as
+    // reading a "[Sources]" section does: a selection of a source that is
+    // not in use falls back to the first item.
     void RebuildZoneAndBalancedLists();
+    // Refills the zone, balanced and trigger source lists with the current
+    // source names (the same number of zone items as before), each keeping
+    // its selected index.
+    void RefillSourceLists();
     // Rewrites the six value labels from their scroll bars.
     void WriteValueLabels();
 

@@ -79,6 +79,12 @@ void TTavroSetupMain::CBBassFilterChange() { MarkChanged({392}); }
 void TTavroSetupMain::CBTrebleFilterChange() { MarkChanged({393}); }
 void TTavroSetupMain::CBAnalogBassMgChange() { MarkChanged({394}); }
 
+ItemList TTavroSetupMain::balancedSourceItems() const {
+    ItemList items{"Off"};
+    for (std::string& name : sourceNames(SourceCount)) items.push_back(std::move(name));
+    return items;
+}
+
 void TTavroSetupMain::RebuildZoneAndBalancedLists() {
     const int inUse = SourceCount;
     const int zoneCount = ModelVariant == tavro::ModelVariant::Tavro ? inUse : 6;
@@ -90,10 +96,14 @@ void TTavroSetupMain::RebuildZoneAndBalancedLists() {
 
     int balanced = CBBalancedSource.itemIndex();
     if (balanced > inUse || balanced < 0) balanced = 0;
-    ItemList balancedItems{"Off"};
-    for (std::string& name : sourceNames(inUse)) balancedItems.push_back(std::move(name));
-    CBBalancedSource.setItems(balancedItems);
+    CBBalancedSource.setItems(balancedSourceItems());
     CBBalancedSource.setItemIndex(balanced);
+}
+
+void TTavroSetupMain::RefillSourceLists() {
+    CBZoneSource.replaceItems(sourceNames(CBZoneSource.count()));
+    CBBalancedSource.replaceItems(balancedSourceItems());
+    RebuildTriggerLists();
 }
 
 }  // namespace tavro

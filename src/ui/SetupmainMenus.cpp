@@ -38,6 +38,9 @@ void TTavroSetupMain::RefreshAfterLoad() {
         CBRightSS.setItemIndex(1);
         for (ListBox* l : {&CBLeftSL, &CBRightSL, &CBLeftSD, &CBRightSD}) l->setEnabled(true);
     }
+    // The back row follows the sizes the setup now has, whichever sections
+    // the read had.
+    ApplyBackSpeakerEnabling();
 
     // 5. Balanced routing.
     ApplyBalancedRoutingRule();
@@ -53,19 +56,19 @@ void TTavroSetupMain::RefreshAfterLoad() {
     }
 
     // 7. Enhanced Bass needs a subwoofer.
-    if (CBSubS.itemIndex() == 0) {
-        CheckBoxEnhancedBass.setEnabled(false);
-        SavedEnhancedBass = CheckBoxEnhancedBass.checked();
-        CheckBoxEnhancedBass.setChecked(false);
-    } else {
+    // A read that did not set the box leaves the remembered state alone.
+    if (CBSubS.itemIndex() == 0)
+        ParkEnhancedBass();
+    else
         CheckBoxEnhancedBass.setEnabled(true);
-    }
 
     // 8. At least one listening mode.
     Modes.ensureOneOffered();
 
     // 9. The Pro Logic II / DTS settings need a centre or surrounds.
     ButtonDPLII.setEnabled(CBCenterS.itemIndex() != 0 || CBLeftSS.itemIndex() != 0);
+    // The THX settings need a subwoofer or two back speakers.
+    ApplyThxButtonRule();
 
     // 10. No panorama without surrounds.
     if (CBLeftSS.itemIndex() == 0 && GBDPLII.visible()) Dpl.Panorama = 0;

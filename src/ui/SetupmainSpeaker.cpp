@@ -81,8 +81,13 @@ void TTavroSetupMain::CBRightSSChange() {
 }
 
 void TTavroSetupMain::CBSubSChange() {
-    MarkChanged({21, 66});
     if (CBLeftS.itemIndex() == FrontSmall) CBSubS.setItemIndex(SubYes);
+    // A disabled Enhanced Bass box means the subwoofer rule last saw "No".
+    const bool comingBack = !CheckBoxEnhancedBass.enabled();
+    // Small fronts refuse "No"; with the subwoofer already in place that
+    // pick changed nothing and is no edit.
+    if (CBSubS.itemIndex() == SubYes && !comingBack) return;
+    MarkChanged({21, 66});
     if (CBSubS.itemIndex() == SubYes) {
         CBSubL.setEnabled(true);
         CBSubD.setEnabled(true);
@@ -92,9 +97,7 @@ void TTavroSetupMain::CBSubSChange() {
     } else {
         CBSubL.setEnabled(false);
         CBSubD.setEnabled(false);
-        CheckBoxEnhancedBass.setEnabled(false);
-        SavedEnhancedBass = CheckBoxEnhancedBass.checked();
-        CheckBoxEnhancedBass.setChecked(false);
+        ParkEnhancedBass();
         MarkChanged({66});
         if (GBTHXUltra.visible()) {
             Thx.Ultra2Sub = 0;
@@ -103,6 +106,12 @@ void TTavroSetupMain::CBSubSChange() {
         }
     }
     ApplyThxButtonRule();
+}
+
+void TTavroSetupMain::ParkEnhancedBass() {
+    if (CheckBoxEnhancedBass.enabled()) SavedEnhancedBass = CheckBoxEnhancedBass.checked();
+    CheckBoxEnhancedBass.setEnabled(false);
+    CheckBoxEnhancedBass.setChecked(false);
 }
 
 void TTavroSetupMain::CheckBoxRBackClick() {
@@ -145,6 +154,16 @@ void TTavroSetupMain::CBRightBSChange() {
         CBLeftBS.setItemIndex(CBRightBS.itemIndex());
     }
     ApplyThxButtonRule();
+}
+
+void TTavroSetupMain::ApplyBackSpeakerEnabling() {
+    const bool surrounds = CBLeftSS.itemIndex() != SizeNo;
+    const bool back = surrounds && CBLeftBS.itemIndex() != SizeNo;
+    const bool two = back && CheckBoxRBack.checked();
+    CBLeftBS.setEnabled(surrounds);
+    LabelLBack.setEnabled(surrounds);
+    for (Control* c : std::initializer_list<Control*>{&CBLeftBL, &CBLeftBD, &CheckBoxRBack}) c->setEnabled(back);
+    for (ListBox* l : {&CBRightBS, &CBRightBL, &CBRightBD}) l->setEnabled(two);
 }
 
 void TTavroSetupMain::ApplyThxButtonRule() {

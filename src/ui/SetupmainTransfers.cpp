@@ -39,8 +39,9 @@ void TTavroSetupMain::OperationsReadSettingsClick() {
             OperationsVerifySettings.setEnabled(true);
             FileSave.setEnabled(true);
         }
+        WriteChangedSettings.setEnabled(false);
     }
-    WriteChangedSettings.setEnabled(false);
+    // Declined: nothing changes, the unsent edits stay sendable.
 }
 
 void TTavroSetupMain::WriteChangedSettingsClick() {
@@ -50,6 +51,7 @@ void TTavroSetupMain::WriteChangedSettingsClick() {
     prepareDialog(d, "Uploading settings...", 100, "Uploading changed settings");
     CommOperation = OpUploadChanged;
     host_.showModal(d);
+    FlagUnverifiedUpload();
     if (CommOperation != OpFailed) {
         WriteChangedSettings.setEnabled(false);
         if (CommOperation != OpVerify) OperationsVerifySettings.setEnabled(true);
@@ -69,10 +71,24 @@ void TTavroSetupMain::OperationsWriteSettingsClick() {
         // No pending change is lost by a failed or aborted full upload.
         for (std::size_t k = 0; k < kept.size(); ++k)
             if (kept[k] != 0) ChangedMask[k] = 1;
+        FlagUnverifiedUpload();
     } else {
         WriteChangedSettings.setEnabled(false);
     }
     OperationsVerifySettings.setEnabled(CommOperation != OpFailed && CommOperation != OpVerify);
+}
+
+// An upload whose automatic verify failed or was aborted: the entries it did
+// not verify equal may hold other values in the processor, so they are
+// pending again and the next Upload Changed Settings writes and verifies
+// them once more.
+void TTavroSetupMain::FlagUnverifiedUpload() {
+    if (CommOperation != OpFailed || VerifyMask.VerifyFollowsUpload == 0) return;
+    for (std::size_t k = 0; k < VerifyMask.Flags.size(); ++k)
+        if (VerifyMask.Flags[k] != 0) {
+            ChangedMask[k] = 1;
+            WriteChangedSettings.setEnabled(true);
+        }
 }
 
 void TTavroSetupMain::OperationsVerifySettingsClick() {

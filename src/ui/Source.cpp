@@ -149,13 +149,7 @@ void TFormSource::RBDSPBypassClick() { modeTouched = true; }
 // window; each list keeps its selected position.
 void TFormSource::renameInMainWindow(int m, const std::string& name) {
     TTavroSetupMain& w = main_;
-    w.CBZoneSource.replaceItems(w.sourceNames(w.CBZoneSource.count()));
-    ItemList balancedItems{"Off"};
-    for (std::string& n : w.sourceNames(w.SourceCount)) balancedItems.push_back(std::move(n));
-    w.CBBalancedSource.replaceItems(balancedItems);
-
-    w.RebuildTriggerLists();
-
+    w.RefillSourceLists();
     w.sourceButtons()[static_cast<std::size_t>(m)]->setCaption(name);
 }
 

@@ -37,6 +37,9 @@ public:
     std::vector<std::vector<std::uint8_t>> writeCalls;
     std::vector<std::size_t> readSizes;
     std::vector<std::string> events;  // "open", "timeouts", "close", ...
+    // The line in order: "write" for each write call that took its bytes,
+    // "pause N" for a sleep of N ms, "read N" for a read call of N bytes.
+    std::vector<std::string> wire;
     int sleeps = 0;
     bool isOpen = false;
 
@@ -70,10 +73,12 @@ public:
         if (call == zeroWriteCall) return true;
         pending.insert(pending.end(), data, data + size);
         written = size;
+        wire.push_back("write");
         return true;
     }
     bool read(std::uint8_t* data, std::size_t size, std::size_t& received) override {
         readSizes.push_back(size);
+        wire.push_back("read " + std::to_string(size));
         received = 0;
         if (readFails) return false;
         std::vector<std::uint8_t> answer;
@@ -92,7 +97,10 @@ public:
         isOpen = false;
         events.push_back("close");
     }
-    void sleepMs(int) override { ++sleeps; }
+    void sleepMs(int ms) override {
+        ++sleeps;
+        wire.push_back("pause " + std::to_string(ms));
+    }
     std::string lastError() const override { return isOpen ? "" : openError; }
     bool openDenied() const override { return !isOpen && denied; }
 

@@ -35,6 +35,11 @@ TEST_F(ControlsTest, ListProgramSelectionRunsNothingButUserPickDoes) {
     EXPECT_EQ(list.itemIndex(), 1);
     EXPECT_EQ(counter.runs, 1);
 
+    // A pick of the item already selected (the view reports re-picks) is
+    // not a change either.
+    list.userSelect(1);
+    EXPECT_EQ(counter.runs, 1);
+
     // Out-of-range picks are not picks; out-of-range program indexes select nothing.
     list.userSelect(7);
     EXPECT_EQ(counter.runs, 1);

@@ -463,6 +463,31 @@ TEST(ApplyImage, SourceNamesRenameEveryList) {
     }
 }
 
+// The zone list of R7 and 4820 offers the first six sources whatever the
+// number in use; a zone source beyond the sources in use survives a download
+// that does not accept its entry, and the image rebuilt afterwards equals
+// the processor again.
+TEST(ApplyImage, AZoneSourceBeyondTheSourcesInUseStaysSelected) {
+    for (ModelVariant variant : {ModelVariant::R7, ModelVariant::M4820}) {
+        SetupShape shape;
+        shape.variant = variant;
+        shape.sources = 3;
+        ShapedProgram p(shape);
+        TTavroSetupMain& w = p.main();
+        ASSERT_EQ(w.CBZoneSource.count(), 6);
+        w.CBZoneSource.setItemIndex(4);
+        BuildImage(w);
+        ASSERT_EQ(w.ParameterImage[76].Value, 85);
+        ApplyImage(w);
+
+        SCOPED_TRACE(static_cast<int>(variant));
+        EXPECT_EQ(w.CBZoneSource.itemIndex(), 4);
+        EXPECT_EQ(w.CBZoneSource.count(), 6);
+        BuildImage(w);
+        EXPECT_EQ(w.ParameterImage[76].Value, 85);
+    }
+}
+
 TEST(ApplyImage, Triggers) {
     struct Case {
         ModelVariant variant;

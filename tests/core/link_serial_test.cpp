@@ -1,6 +1,9 @@
 // Framing and outcomes of the serial link against a scripted port.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "FakeSerialPort.h"
 #include "link/SerialLink.h"
 
@@ -104,6 +107,35 @@ TEST_F(SerialLinkTest, WriteOutcomes) {
         EXPECT_STREQ(writeOutcomeText(c.outcome), c.text) << c.what;
         // Whatever failed, every byte of the frame was offered; no retry.
         EXPECT_EQ(p.writeCalls.size(), 8u) << c.what;
+    }
+}
+
+// Every byte the port took is followed by a 4 ms pause before the next one
+// goes out: 32 ms for a write frame, 28 ms for a read frame, and only then
+// the answer is read.
+TEST_F(SerialLinkTest, EachWrittenByteIsFollowedByItsFourMillisecondPause) {
+    struct Case {
+        const char* what;
+        std::function<void()> exchange;
+        int bytes;
+    };
+    std::uint8_t value = 0;
+    const Case cases[] = {
+        {"write frame", [&] { link.WriteEntry(image, 12); }, 8},
+        {"read frame", [&] { link.ReadEntry(image, 12, value); }, 7},
+    };
+    openOk();
+    for (const Case& c : cases) {
+        port.wire.clear();
+        c.exchange();
+        std::vector<std::string> expected;
+        for (int i = 0; i < c.bytes; ++i) expected.insert(expected.end(), {"write", "pause 4"});
+        expected.push_back("read 3");
+        EXPECT_EQ(port.wire, expected) << c.what;
+        int paused = 0;
+        for (const std::string& w : port.wire)
+            if (w.rfind("pause ", 0) == 0) paused += std::stoi(w.substr(6));
+        EXPECT_EQ(paused, 4 * c.bytes) << c.what;
     }
 }
 

@@ -109,6 +109,7 @@ TEST_F(OsdRules, TriggerOffGreysOutItsTriggerOnly) {
     m().SourceCount = 2;
     m().RebuildTriggerLists();
     m().CBTrigger1Source.userSelect(2);
+    m().CBTrigger2Source.userSelect(1);
     m().CBTrigger2Source.userSelect(0);
     for (Control* c : std::initializer_list<Control*>{&m().CBTrigger1Delay, &m().CB1Duration, &m().LabelTrigger1Polarity,
                                                       &m().LabelTrigger1Duration, &m().LabelTrigger1Delay,

@@ -74,14 +74,16 @@ TEST_F(SpeakerRules, LayoutHoldsAfterAnySequenceOfUserPicks) {
                 if (!list->enabled()) continue;
                 int pick = static_cast<int>(rng() % static_cast<unsigned>(list->count()));
                 bool subWasNo = m().CBSubS.text() == "No";
+                // A pick of the item already selected runs no rule.
+                const bool changed = pick != list->itemIndex();
                 list->userSelect(pick);
                 trail += list->name() + "=" + list->text() + " ";
                 if (list == &m().CBLeftS || list == &m().CBRightS) {
                     if (list->text() == "Small" && subWasNo) lag = {true, true};
                 } else if (list == &m().CBSubS) {
-                    lag = {};
+                    if (changed) lag = {};
                 } else if (list == &m().CBLeftBS || list == &m().CBRightBS) {
-                    lag.thxPending = false;
+                    if (changed) lag.thxPending = false;
                 }
             } else if (choice == static_cast<int>(sizes.size())) {
                 if (!m().CheckBoxRBack.enabled()) continue;
@@ -167,6 +169,44 @@ TEST_F(SpeakerRules, EnhancedBassComesBackAsItWas) {
         EXPECT_EQ(m().CheckBoxEnhancedBass.checked(), before);
         EXPECT_TRUE(m().CheckBoxEnhancedBass.enabled());
     }
+}
+
+// With the subwoofer in place and Enhanced Bass checked, a pick that leaves
+// the subwoofer "Yes" is no edit: Enhanced Bass stays checked and nothing is
+// marked.
+TEST_F(SpeakerRules, APickThatKeepsTheSubwooferChangesNothing) {
+    struct Case {
+        const char* what;
+        int fronts;  // 0 "Small", 1 "Large"
+        int pick;    // 1 "Yes" picked again, 0 "No" refused by small fronts
+    };
+    const Case cases[] = {
+        {"Yes picked again", 1, 1},
+        {"No refused by small fronts", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m().CBSubS.userSelect(1);
+        m().CBLeftS.userSelect(c.fronts);
+        m().CheckBoxEnhancedBass.setChecked(true);
+        m().ClearChangedMask();
+        m().FileSave.setEnabled(false);
+        m().CBSubS.userSelect(c.pick);
+        EXPECT_EQ(m().CBSubS.text(), "Yes");
+        EXPECT_TRUE(m().CheckBoxEnhancedBass.checked());
+        EXPECT_TRUE(m().CheckBoxEnhancedBass.enabled());
+        EXPECT_TRUE(marked().empty());
+        EXPECT_FALSE(m().FileSave.enabled());
+    }
+    // Coming back from "No" still brings back the remembered state, also
+    // when small fronts bring the subwoofer back.
+    m().CBLeftS.userSelect(1);
+    m().CBSubS.userSelect(0);
+    m().CBLeftS.userSelect(0);  // forces "Yes"; Enhanced Bass still waits
+    m().CBSubS.userSelect(0);   // refused, and the subwoofer rule runs
+    EXPECT_TRUE(m().CheckBoxEnhancedBass.enabled());
+    EXPECT_TRUE(m().CheckBoxEnhancedBass.checked());
+    EXPECT_TRUE(marked().count(66));
 }
 
 TEST_F(SpeakerRules, NoSubwooferTurnsTheThxSubwooferOffOnlyWhileThxIsShown) {

@@ -1,4 +1,5 @@
 // The communication dialog driven tick by tick, and the Operations menu.
+#include <algorithm>
 #include <filesystem>
 
 #include "MainFixture.h"
@@ -32,6 +33,7 @@ protected:
         bool portOpenAtEnd = false;
         std::string buttonAtEnd;
         std::string finalLabel;
+        int barMinAtEnd = 0, barMaxAtEnd = 0, barPositionAtEnd = 0;
     };
     // Runs the menu command; the dialog starts on its timer and ticks until
     // its operation ends (or `abortAfter` ticks have run), then its button
@@ -52,6 +54,9 @@ protected:
             r.portOpenAtEnd = port().isOpen;
             r.buttonAtEnd = comm().ButtonComm.caption();
             r.finalLabel = comm().LabelComm.caption();
+            r.barMinAtEnd = comm().ProgBar.min();
+            r.barMaxAtEnd = comm().ProgBar.max();
+            r.barPositionAtEnd = comm().ProgBar.position();
             comm().ButtonComm.userClick();
             return comm().modalResult();
         };
@@ -117,7 +122,7 @@ TEST_F(Transfers, AnOpenRefusedForWantOfRightsSaysHowToGetAccess) {
 TEST_F(Transfers, UploadChangedWithAndWithoutAutomaticVerify) {
     for (bool autoVerify : {false, true}) {
         m().Opts.AutoVerify = autoVerify ? 1 : 0;
-        m().CBCenterL.userSelect(10);
+        m().CBCenterL.userSelect(autoVerify ? 11 : 10);
         m().SBBass.userSetPosition(autoVerify ? 5 : 4);
         m().CBToneBFreq.userSelect(autoVerify ? 1 : 2);
         ASSERT_EQ(flags(m().ChangedMask), 3);
@@ -128,7 +133,7 @@ TEST_F(Transfers, UploadChangedWithAndWithoutAutomaticVerify) {
         EXPECT_EQ(comm().caption(), "Uploading changed settings");
         EXPECT_FALSE(r.portOpenAtEnd);
         EXPECT_EQ(r.buttonAtEnd, "&OK");
-        EXPECT_EQ(port().table[0x0012], 110 - 10);
+        EXPECT_EQ(port().table[0x0012], 110 - m().CBCenterL.itemIndex());
         if (!autoVerify) {
             EXPECT_EQ(r.ticks, 3);
             EXPECT_EQ(r.finalLabel, "Settings uploaded succesfully.");
@@ -183,7 +188,12 @@ TEST_F(Transfers, AbortOrFailureOfUploadAllRestoresThePendingChanges) {
     port().mismatch[0x0012] = 1;
     Run f = run(m().OperationsWriteSettings);
     EXPECT_EQ(f.finalLabel, "Verify failed: Settings did not match.");
-    EXPECT_EQ(m().ChangedMask, before);
+    // The pending changes are back, and with them the entries the verify
+    // did not find equal (see AFailedAutomaticVerifyLeavesTheUnverifiedEntriesPending).
+    for (std::size_t k = 0; k < before.size(); ++k) {
+        if (before[k] != 0) EXPECT_EQ(m().ChangedMask[k], 1) << "entry " << k;
+    }
+    EXPECT_FALSE(m().ChangedMask[11]);  // verified equal
 }
 
 TEST_F(Transfers, DownloadAppliesTheImageAndVerifyComparesWithTheSetup) {
@@ -217,8 +227,10 @@ TEST_F(Transfers, DownloadAskedToDiscardAndDeclined) {
     EXPECT_EQ(host.questions, std::vector<std::string>{"Discard Changes?"});
     EXPECT_FALSE(shown);
     EXPECT_TRUE(port().opened.empty());
-    EXPECT_FALSE(m().WriteChangedSettings.enabled());
+    // Declined: nothing changes, the edit can still be uploaded.
+    EXPECT_TRUE(m().WriteChangedSettings.enabled());
     EXPECT_TRUE(m().FileSave.enabled());
+    EXPECT_EQ(marked(), std::set<int>{12});
 }
 
 TEST_F(Transfers, BadAnswersEndTheOperationWithTheirTexts) {
@@ -257,22 +269,78 @@ TEST_F(Transfers, VerifyWithAnUnexpectedAnswer) {
     EXPECT_FALSE(m().OperationsVerifySettings.enabled());
 }
 
-TEST_F(Transfers, AnOperationWithNothingFlaggedEndsAtOnce) {
-    m().Opts.AutoVerify = 1;
-    m().CBCenterL.userSelect(10);
-    port().mismatch[0x0012] = 1;
-    Run first = run(m().WriteChangedSettings);  // uploads, then the verify fails
-    EXPECT_EQ(first.finalLabel, "Verify failed: Settings did not match.");
-    EXPECT_TRUE(m().WriteChangedSettings.enabled());
-    EXPECT_EQ(flags(m().ChangedMask), 0);
+// An automatic verify that finds another value leaves the entries it did
+// not verify equal pending: the repeated Upload Changed Settings writes and
+// verifies them again, and only then reports success.
+TEST_F(Transfers, AFailedAutomaticVerifyLeavesTheUnverifiedEntriesPending) {
+    struct Case {
+        const char* what;
+        MenuItem TTavroSetupMain::*command;
+    };
+    const Case cases[] = {
+        {"upload changed", &TTavroSetupMain::WriteChangedSettings},
+        {"upload all", &TTavroSetupMain::OperationsWriteSettings},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        port() = FakeSerialPort{};
+        m().Opts.AutoVerify = 1;
+        m().CBCenterL.userSelect(m().CBCenterL.itemIndex() == 10 ? 11 : 10);
+        m().SBBass.userSetPosition(m().SBBass.position() == 5 ? 6 : 5);
+        port().mismatch[0x0012] = 1;  // the centre level reads back otherwise
+        Run first = run(m().*c.command);
+        EXPECT_EQ(first.finalLabel, "Verify failed: Settings did not match.");
+        EXPECT_TRUE(m().WriteChangedSettings.enabled());
+        // The centre level and everything after it was not verified equal.
+        EXPECT_TRUE(marked().count(12));
+        EXPECT_TRUE(marked().count(77));
+        EXPECT_FALSE(marked().count(5));  // verified before the mismatch
 
-    port().mismatch.clear();
-    const std::size_t writesBefore = port().writeCalls.size();
-    Run again = run(m().WriteChangedSettings);
-    EXPECT_EQ(again.ticks, 0);
-    EXPECT_EQ(port().writeCalls.size(), writesBefore);
-    EXPECT_EQ(again.finalLabel, "Settings uploaded and verified succesfully.");
-    EXPECT_FALSE(again.portOpenAtEnd);
+        port().mismatch.clear();
+        port().wire.clear();
+        Run again = run(m().WriteChangedSettings);
+        EXPECT_EQ(again.finalLabel, "Settings uploaded and verified succesfully.");
+        EXPECT_EQ(port().table[0x0012], 110 - m().CBCenterL.itemIndex());
+        EXPECT_GT(std::count(port().wire.begin(), port().wire.end(), "read 3"), 2);
+        EXPECT_TRUE(marked().empty());
+        EXPECT_FALSE(m().WriteChangedSettings.enabled());
+    }
+}
+
+// With nothing flagged nothing is sent or read, and the dialog says so
+// instead of claiming an upload or a verify; its bar is full, not busy.
+TEST_F(Transfers, AnOperationWithNothingFlaggedSaysSo) {
+    struct Case {
+        const char* what;
+        MenuItem TTavroSetupMain::*command;
+        int autoVerify;
+        const char* text;
+        CommOperationValue result;
+    };
+    const Case cases[] = {
+        {"upload changed", &TTavroSetupMain::WriteChangedSettings, 0, "No changed settings to upload.",
+         OpUploadChanged},
+        {"upload changed, automatic verify", &TTavroSetupMain::WriteChangedSettings, 1,
+         "No changed settings to upload.", OpUploadChanged},
+        {"verify", &TTavroSetupMain::OperationsVerifySettings, 0, "No settings to verify.", OpVerify},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        port() = FakeSerialPort{};
+        m().Opts.AutoVerify = c.autoVerify;
+        m().ClearChangedMask();
+        m().VerifyMask.clearFlags();
+        (m().*c.command).setEnabled(true);
+        Run r = run(m().*c.command);
+        EXPECT_EQ(r.ticks, 0);
+        EXPECT_TRUE(port().writeCalls.empty());
+        EXPECT_EQ(r.finalLabel, c.text);
+        EXPECT_EQ(r.buttonAtEnd, "&OK");
+        EXPECT_FALSE(r.portOpenAtEnd);
+        EXPECT_EQ(m().CommOperation, c.result);
+        EXPECT_GT(r.barMaxAtEnd, r.barMinAtEnd);
+        EXPECT_EQ(r.barPositionAtEnd, r.barMaxAtEnd);
+    }
 }
 
 TEST_F(Transfers, ClosingTheDialogWhileRunningActsAsAbort) {

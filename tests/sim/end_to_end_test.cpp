@@ -224,7 +224,18 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
              editAndKeep(p);
              p.m().Opts.AutoVerify = 1;
          },
-         "Verify failed: Settings did not match.", OpFailed, changesKept},
+         "Verify failed: Settings did not match.", OpFailed,
+         [&](SimProgram& p, const SimProgram::Run&) {
+             // The pending changes are kept, and the entries the verify did
+             // not find equal are pending too, from the centre level on.
+             for (std::size_t k = 0; k < pending.size(); ++k) {
+                 if (pending[k] != 0) EXPECT_EQ(p.m().ChangedMask[k], 1) << "entry " << k;
+             }
+             EXPECT_EQ(p.m().ChangedMask[12], 1);
+             EXPECT_EQ(p.m().ChangedMask[11], 0);  // verified equal
+             EXPECT_TRUE(p.m().WriteChangedSettings.enabled());
+             EXPECT_FALSE(p.m().OperationsVerifySettings.enabled());
+         }},
         {"hangup during a download", {"--fault", "hangup-after=5", "--table", table}, true,
          &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to establish serial connection.", OpFailed,
          [&](SimProgram& p, const SimProgram::Run& r) {
