@@ -191,7 +191,9 @@ TEST_F(Transfers, AbortOrFailureOfUploadAllRestoresThePendingChanges) {
     // The pending changes are back, and with them the entries the verify
     // did not find equal (see AFailedAutomaticVerifyLeavesTheUnverifiedEntriesPending).
     for (std::size_t k = 0; k < before.size(); ++k) {
-        if (before[k] != 0) EXPECT_EQ(m().ChangedMask[k], 1) << "entry " << k;
+        if (before[k] != 0) {
+            EXPECT_EQ(m().ChangedMask[k], 1) << "entry " << k;
+        }
     }
     EXPECT_FALSE(m().ChangedMask[11]);  // verified equal
 }

@@ -229,7 +229,9 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
              // The pending changes are kept, and the entries the verify did
              // not find equal are pending too, from the centre level on.
              for (std::size_t k = 0; k < pending.size(); ++k) {
-                 if (pending[k] != 0) EXPECT_EQ(p.m().ChangedMask[k], 1) << "entry " << k;
+                 if (pending[k] != 0) {
+                     EXPECT_EQ(p.m().ChangedMask[k], 1) << "entry " << k;
+                 }
              }
              EXPECT_EQ(p.m().ChangedMask[12], 1);
              EXPECT_EQ(p.m().ChangedMask[11], 0);  // verified equal
