@@ -15,6 +15,9 @@ struct Shipped {
     tavro::ModelVariant model;
 };
 
+// Test names and failure messages show the file, not the bytes of the case.
+void PrintTo(const Shipped& s, std::ostream* os) { *os << s.file; }
+
 class ShippedDefault : public MainFixture, public ::testing::WithParamInterface<Shipped> {
 protected:
     std::string original;

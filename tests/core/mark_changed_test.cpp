@@ -1,5 +1,7 @@
 // Every edit runs MarkChanged with its own entries: Save and Upload Changed
 // Settings become available, Verify Settings does not.
+#include <cctype>
+
 #include "MainFixture.h"
 
 using namespace tavro;
@@ -12,6 +14,9 @@ struct EditCase {
     std::function<void(TTavroSetupMain&)> edit;
     std::set<int> entries;
 };
+
+// Test names and failure messages show the edit, not the bytes of the case.
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.what; }
 
 class MarkChangedTest : public MainFixture, public ::testing::WithParamInterface<EditCase> {};
 
@@ -102,7 +107,26 @@ TEST_P(MarkChangedTest, AnEditMarksExactlyItsEntriesAndEnablesSaveAndUpload) {
     EXPECT_FALSE(m().OperationsVerifySettings.enabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryEdit, MarkChangedTest, ::testing::ValuesIn(editCases));
+// "center level" is named CenterLevel; a name that comes twice gets its index.
+std::string editName(const ::testing::TestParamInfo<EditCase>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char* p = info.param.what; *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (std::isalnum(c)) {
+            name += static_cast<char>(upper ? std::toupper(c) : c);
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    int before = 0;
+    for (std::size_t i = 0; i < info.index; ++i)
+        if (std::string(editCases[i].what) == info.param.what) ++before;
+    return before == 0 ? name : name + std::to_string(info.index);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEdit, MarkChangedTest, ::testing::ValuesIn(editCases), editName);
 
 TEST_F(MarkChangedTest, MarkingNeverClearsAndDisablesVerifyEvenWhenItWasEnabled) {
     startAndShow();
