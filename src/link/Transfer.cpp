@@ -109,11 +109,18 @@ void Transfer::stepUpload(int k) {
     data_.verify.Flags[index] = 1;
 }
 
+// Reads entry k; a failed read ends the run with the text for it.
+bool Transfer::readEntry(int k, std::uint8_t& value, const char* (*failureText)(ReadOutcome)) {
+    const ReadOutcome r = link_.ReadEntry(data_.image, k, value);
+    if (r == ReadOutcome::Received) return true;
+    fail(failureText(r));
+    return false;
+}
+
 void Transfer::stepDownload(int k) {
     const auto index = static_cast<std::size_t>(k);
     std::uint8_t value = 0;
-    const ReadOutcome r = link_.ReadEntry(data_.image, k, value);
-    if (r != ReadOutcome::Received) return fail(downloadOutcomeText(r));
+    if (!readEntry(k, value, downloadOutcomeText)) return;
     data_.image[index].Value = value;
     data_.changed[index] = 0;
     data_.verify.Flags[index] = 1;
@@ -122,8 +129,7 @@ void Transfer::stepDownload(int k) {
 void Transfer::stepVerify(int k) {
     const auto index = static_cast<std::size_t>(k);
     std::uint8_t value = 0;
-    const ReadOutcome r = link_.ReadEntry(data_.image, k, value);
-    if (r != ReadOutcome::Received) return fail(verifyOutcomeText(r));
+    if (!readEntry(k, value, verifyOutcomeText)) return;
     if (value != data_.image[index].Value) return fail("Verify failed: Settings did not match.");
     data_.verify.Flags[index] = 0;
 }

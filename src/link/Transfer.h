@@ -91,6 +91,7 @@ private:
     void stepUpload(int k);
     void stepDownload(int k);
     void stepVerify(int k);
+    bool readEntry(int k, std::uint8_t& value, const char* (*failureText)(ReadOutcome));
     void fail(std::string text);
 
     SerialLink link_;
