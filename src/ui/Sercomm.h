@@ -1,26 +1,18 @@
-// The serial communication dialog: runs one transfer operation entry by
-// entry on its timers, shows progress and the result, and can be aborted.
+// The serial communication dialog: steps one transfer run entry by entry on
+// its timers, shows its progress and result, and can abort it.
 #pragma once
 
 #include <memory>
 
-#include "link/SerialLink.h"
+#include "link/Transfer.h"
 #include "ui/Host.h"
 
 namespace tavro {
 
 class TTavroSetupMain;
 
-// The operation the dialog runs, and what it leaves behind.
-enum CommOperationValue {
-    OpCheckConnection = 0,
-    OpUploadChanged = 1,
-    OpUploadAll = 2,
-    OpDownload = 3,
-    OpVerify = 4,
-    OpFailed = 5,
-    OpIdle = 10,
-};
+// How far the progress bar moves for each entry transferred.
+inline constexpr int CommProgressStep = 5;
 
 class TFormComm : public Form {
 public:
@@ -42,24 +34,19 @@ public:
     // The dialog closes, by its button or any other way.
     void FormClose() override;
 
-    // Entries still to transfer in the running phase.
-    int remaining() const { return remaining_; }
+    // The run of this showing, on the window's image, masks and options as
+    // they are when it is first asked for. The start timer starts it and
+    // the operation timer steps it; run to its end without them, it leaves
+    // the window as the dialog would.
+    Transfer& transfer();
 
 private:
-    void prepareUpload();
-    void prepareDownload();
-    void prepareVerify();
-    void startPhase(int count);
-    const char* nothingToDoText() const;
-    void phaseSucceeded();
+    void showPhase();
     void endOperation();
-    int nextEntry() const;
 
     TTavroSetupMain& main_;
-    std::unique_ptr<SerialLink> link_;
-    bool started_ = false;  // the start timer has run since the dialog was shown
-    int remaining_ = 0;
-    std::uint8_t command_ = CommandWrite;
+    std::unique_ptr<Transfer> run_;
+    bool fresh_ = true;  // no run made since the dialog was shown
 };
 
 }  // namespace tavro

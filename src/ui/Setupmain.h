@@ -18,6 +18,7 @@
 #include "controls/Controls.h"
 #include "link/Masks.h"
 #include "link/ParameterImage.h"
+#include "link/Transfer.h"
 #include "model/Records.h"
 #include "model/ValueLists.h"
 #include "ui/Host.h"
@@ -394,8 +395,8 @@ public:
     // entries transferred since the last verify.
     tavro::ParameterImage ParameterImage = InitialParameterImage();
     // The transfer operation of the communication dialog and its outcome
-    // (values in ui/Sercomm.h); idle until the first transfer.
-    int CommOperation = 10;
+    // (values in link/Transfer.h); idle until the first transfer.
+    int CommOperation = OpIdle;
     tavro::VerifyMask VerifyMask;
 
     // ---- Groupings used by the rules -------------------------------------

@@ -71,31 +71,30 @@ struct SimProgram {
     TFormComm& comm() { return *m().dialogs()->FormComm; }
 
     struct Run {
-        int ticks = 0;
-        int firstMax = 0;
+        int ticks = 0;       // entries stepped
+        int firstCount = 0;  // entries of the first phase
         bool portOpenAtEnd = false;
-        std::string button;
+        bool finished = false;
         std::string label;
         std::string detail;
     };
-    // Runs a menu command: the dialog's start timer, then its operation
-    // timer tick by tick until the operation ends (or `abortAfter` ticks),
-    // then its button.
-    Run run(MenuItem& command, int abortAfter = -1) {
+    // Runs a menu command: the communication dialog's transfer is started
+    // and stepped entry by entry to its end, as the dialog's timers would.
+    Run run(MenuItem& command) {
         Run r;
         host.onModal = [&](Form&) {
-            comm().StartTimer.fire();
-            r.firstMax = comm().ProgBar.max();
-            while (comm().OpTimer.enabled() && r.ticks != abortAfter && r.ticks < 5000) {
-                comm().OpTimer.fire();
+            Transfer& t = comm().transfer();
+            t.start();
+            r.firstCount = t.entryCount();
+            while (!t.finished() && r.ticks < 5000) {
+                t.step();
                 ++r.ticks;
             }
             r.portOpenAtEnd = host.realPort.isOpen;
-            r.button = comm().ButtonComm.caption();
-            r.label = comm().LabelComm.caption();
-            r.detail = comm().LabelCommDetail.caption();
-            comm().ButtonComm.userClick();
-            return comm().modalResult();
+            r.finished = t.finished();
+            r.label = t.text();
+            r.detail = t.detail();
+            return ModalResult::Ok;
         };
         command.userClick();
         host.onModal = nullptr;

@@ -50,9 +50,9 @@ TEST_F(SimTest, CheckConnection) {
     const SimProgram::Run r = p.run(p.m().OperationsCheckConnection);
     EXPECT_EQ(r.label, "Serial connection established.");
     EXPECT_EQ(r.detail, "");
-    EXPECT_EQ(r.button, "&OK");
+    EXPECT_TRUE(r.finished);
     EXPECT_FALSE(r.portOpenAtEnd);
-    EXPECT_EQ(p.comm().ProgBar.position(), 1);
+    EXPECT_EQ(r.ticks, 0);
     EXPECT_EQ(p.m().CommOperation, OpCheckConnection);
 }
 
@@ -69,7 +69,7 @@ TEST_F(SimTest, UploadAllWithAutomaticVerifyLeavesTheSetupInTheProcessor) {
     const SimProgram::Run r = p.run(p.m().OperationsWriteSettings);
     EXPECT_EQ(r.label, "Settings uploaded and verified succesfully.");
     EXPECT_EQ(r.ticks, 2 * n);  // every entry written, then read back
-    EXPECT_EQ(r.firstMax, 5 * n);
+    EXPECT_EQ(r.firstCount, n);
     EXPECT_EQ(p.host.realPort.pauses, n * 8 + n * 7);
     EXPECT_FALSE(r.portOpenAtEnd);
     EXPECT_EQ(p.m().CommOperation, OpVerify);
@@ -270,7 +270,7 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
         c.prepare(p);
         const SimProgram::Run r = p.run(p.m().*c.command);
         EXPECT_EQ(r.label, c.text);
-        EXPECT_EQ(r.button, "&OK");
+        EXPECT_TRUE(r.finished);
         EXPECT_EQ(p.m().CommOperation, c.operation);
         EXPECT_FALSE(r.portOpenAtEnd);
         EXPECT_FALSE(p.host.realPort.isOpen);

@@ -1,7 +1,7 @@
 // The desktop as the command line sees it: messages are collected for
 // standard error, the file dialogs answer with the paths given on the command
-// line, there is no window or picture, and the communication dialog runs its
-// operation to the end without waiting for its timers.
+// line, there is no window or picture, and the communication dialog's
+// transfer runs to its end without waiting for the dialog's timers.
 #pragma once
 
 #include <optional>
@@ -44,15 +44,18 @@ public:
         form.setModalResult(ModalResult::None);
         comm->FormShow();
         comm->FormActivate();
-        comm->StartTimer.fire();
+        // The dialog's run, started and stepped to its end here rather than
+        // on the dialog's timers.
+        Transfer& run = comm->transfer();
+        run.start();
         int done = 0;
-        while (comm->OpTimer.enabled()) {
-            comm->OpTimer.fire();
-            if (onProgress) onProgress(++done, comm->ProgBar.max() / 5);
+        while (!run.finished()) {
+            run.step();
+            if (onProgress) onProgress(++done, run.entryCount());
         }
-        finalText = comm->LabelComm.caption();
-        detailText = comm->LabelCommDetail.caption();
-        comm->ButtonComm.userClick();
+        finalText = run.text();
+        detailText = run.detail();
+        form.setModalResult(ModalResult::Ok);
         comm->FormClose();
         return form.modalResult();
     }
