@@ -45,13 +45,13 @@ std::uint8_t filterType(const std::string& line) {
     return FilterHighpass;
 }
 
-std::uint8_t filterFrequency(const std::string& line, std::uint8_t type) {
+FilterFrequencyCode filterFrequency(const std::string& line, std::uint8_t type) {
     const std::int64_t v = intValue(line);
-    if (inRange(v, 20, 200)) return static_cast<std::uint8_t>(2 * v / 10 - 4);
+    if (inRange(v, 20, 200)) return static_cast<FilterFrequencyCode>(2 * v / 10 - 4);
     if (v == 250) return 37;
     if (v == 500) return 38;
     if (v == 1000) return 39;
-    if (inRange(v, 1002, 18000) && type != FilterHighpass) return static_cast<std::uint8_t>(v / 1000 + 38);
+    if (inRange(v, 1002, 18000) && type != FilterHighpass) return static_cast<FilterFrequencyCode>(v / 1000 + 38);
     return DefaultFilterCode;
 }
 

@@ -213,7 +213,7 @@ private:
         return type == FilterLowpass ? "Lowpass" : type == FilterHighpass ? "Highpass" : "No Filter";
     }
 
-    static std::string filterFrequencyText(std::uint8_t code) {
+    static std::string filterFrequencyText(FilterFrequencyCode code) {
         if (code <= 36) return num(20 + 5 * code);
         if (code == 37) return "250";
         if (code == 38) return "500";

@@ -365,8 +365,8 @@ void Applier::run() {
     for (int ch = 0; ch < 2; ++ch) {
         AuxMixFilter& aux = m.AuxChannels[static_cast<std::size_t>(ch)];
         const int filters = ch == 0 ? 379 : 383;
-        if (in(v(filters + 2), 80, 136)) aux.Filter1Freq = static_cast<std::uint8_t>(v(filters + 2) - 80);
-        if (in(v(filters + 3), 80, 136)) aux.Filter2Freq = static_cast<std::uint8_t>(v(filters + 3) - 80);
+        if (in(v(filters + 2), 80, 136)) aux.Filter1Freq = static_cast<FilterFrequencyCode>(v(filters + 2) - 80);
+        if (in(v(filters + 3), 80, 136)) aux.Filter2Freq = static_cast<FilterFrequencyCode>(v(filters + 3) - 80);
     }
     if (v(387) <= 160) select(m.CBCh9D, v(387));
     if (v(389) <= 160) select(m.CBCh10D, v(389));

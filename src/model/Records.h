@@ -68,19 +68,21 @@ struct PresetSettings {
 };
 
 enum FilterType : std::uint8_t { FilterNone = 0, FilterLowpass = 1, FilterHighpass = 2 };
-// Frequency codes: 0..36 = 20..200 Hz in 5 Hz steps, 37 = 250 Hz,
-// 38 = 500 Hz, 39 = 1 kHz, 40..56 = 2..18 kHz. A highpass ends at 39.
-inline constexpr std::uint8_t MaxFilterCode = 56;
-inline constexpr std::uint8_t MaxHighpassCode = 39;
-inline constexpr std::uint8_t DefaultFilterCode = 12;  // 80 Hz
+// A filter's frequency: 0..36 = 20..200 Hz in 5 Hz steps, 37 = 250 Hz,
+// 38 = 500 Hz, 39 = 1 kHz, 40..56 = 2..18 kHz. A highpass ends at 39. It is
+// also the position in the dialog's frequency lists.
+using FilterFrequencyCode = std::uint8_t;
+inline constexpr FilterFrequencyCode MaxFilterCode = 56;
+inline constexpr FilterFrequencyCode MaxHighpassCode = 39;
+inline constexpr FilterFrequencyCode DefaultFilterCode = 12;  // 80 Hz
 
 struct AuxMixFilter {
     // Share of Left, Center, Right, LSurr, RSurr, Back, LFE in percent.
     std::array<std::int8_t, MixChannelCount> Mix{};
     std::uint8_t Filter1Type = FilterNone;
-    std::uint8_t Filter1Freq = DefaultFilterCode;
+    FilterFrequencyCode Filter1Freq = DefaultFilterCode;
     std::uint8_t Filter2Type = FilterNone;
-    std::uint8_t Filter2Freq = DefaultFilterCode;
+    FilterFrequencyCode Filter2Freq = DefaultFilterCode;
 };
 
 struct DplSettings {

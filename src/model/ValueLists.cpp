@@ -13,7 +13,7 @@ std::string format(const char* fmt, auto... args) {
 }
 }  // namespace
 
-ItemList makeLevelItems() {
+ItemList LevelItems() {
     ItemList items;
     for (int i = 0; i <= 60; ++i) {
         int tenths = 150 - 5 * i;  // (15 - i/2) dB in tenths
@@ -44,13 +44,13 @@ ItemList makeMeterItems() {
     return items;
 }
 
-ItemList makeAuxDelayItems() {
+ItemList AuxDelayItems() {
     ItemList items;
     for (int i = 0; i <= 160; ++i) items.push_back(format("%d.%d ms", i / 2, (i % 2) * 5));
     return items;
 }
 
-ItemList makeSubFilterItems() {
+ItemList SubFilterItems() {
     ItemList items;
     for (int i = 0; i <= 36; ++i) {
         int hz = 20 + 5 * i;
@@ -59,19 +59,19 @@ ItemList makeSubFilterItems() {
     return items;
 }
 
-const ItemList& triggerDelayItems() {
+const ItemList& TriggerDelayItems() {
     static const ItemList items{"No",   "1 s",  "2 s",  "3 s",   "5 s",        "7 s",   "10 s", "15 s",
                                 "20 s", "30 s", "45 s", "1 min", "1 min 30 s", "2 min", "3 min"};
     return items;
 }
 
-const ItemList& triggerDurationItems() {
+const ItemList& TriggerDurationItems() {
     static const ItemList items{"10 ms", "100 ms", "1 s",  "2 s",   "3 s",        "5 s",   "7 s",   "10 s",    "15 s",
                                 "20 s",  "30 s",   "45 s", "1 min", "1 min 30 s", "2 min", "3 min", "Infinity"};
     return items;
 }
 
-const ItemList& colorItems() {
+const ItemList& ColorItems() {
     static const ItemList items{"Black", "Blue", "Green", "Cyan", "Red", "Magenta", "Yellow", "White"};
     return items;
 }

@@ -9,18 +9,19 @@ namespace tavro {
 using ItemList = std::vector<std::string>;
 
 // 61 level steps from "+15.0 dB" down to "-15.0 dB"; index 30 is "0 dB".
-ItemList makeLevelItems();
-// 64 distances, i feet: "0 ft." .. "63 ft.".
+ItemList LevelItems();
+// 64 distances, i feet: "0 ft." .. "63 ft.". The window builds its
+// FeetItems and MeterItems from these at creation and releases them at close.
 ItemList makeFeetItems();
 // The same 64 steps in metres, i/3 m rounded half up: "0.0 m" .. "21.0 m".
 ItemList makeMeterItems();
 // 161 channel 9/10 delays, "0.0 ms" .. "80.0 ms" in half milliseconds.
-ItemList makeAuxDelayItems();
+ItemList AuxDelayItems();
 // 37 subwoofer crossover frequencies, "20 Hz" .. "95 Hz", "100Hz" .. "200Hz".
-ItemList makeSubFilterItems();
-const ItemList& triggerDelayItems();
-const ItemList& triggerDurationItems();
-const ItemList& colorItems();
+ItemList SubFilterItems();
+const ItemList& TriggerDelayItems();
+const ItemList& TriggerDurationItems();
+const ItemList& ColorItems();
 
 const ItemList& frontSizeItems();     // "Small", "Large"
 const ItemList& speakerSizeItems();   // "No", "Small", "Large"

@@ -1,28 +1,66 @@
 #include "DialogViews.h"
 
 #include <QDialog>
-#include <QFile>
 #include <QLayout>
 #include <QPushButton>
 #include <QTimer>
-#include <QUiLoader>
+#include <stdexcept>
+#include <string_view>
 
 #include "FormBinder.h"
+#include "ui_FormAbout.h"
+#include "ui_FormCh9_10.h"
+#include "ui_FormComm.h"
+#include "ui_FormDPLII.h"
+#include "ui_FormOptions.h"
+#include "ui_FormPreset.h"
+#include "ui_FormSource.h"
+#include "ui_FormTHXUltra2.h"
+#include "ui_Splash.h"
 
 namespace tavro::qt {
 
-std::unique_ptr<QWidget> loadForm(const std::string& formName, QWidget* parent) {
-    QFile file(QString(":/forms/%1.ui").arg(QString::fromStdString(formName)));
-    if (!file.open(QIODevice::ReadOnly)) return nullptr;
-    QUiLoader loader;
-    return std::unique_ptr<QWidget>(loader.load(&file, parent));
+namespace {
+
+// Builds one compiled Designer form on a new top-level widget; the widgets
+// are found by their objectName afterwards, so the Ui object is not kept.
+template <class Ui, class Top>
+std::unique_ptr<QWidget> build(QWidget* parent) {
+    auto widget = std::make_unique<Top>(parent);
+    Ui().setupUi(widget.get());
+    return widget;
+}
+
+struct CompiledForm {
+    std::string_view name;
+    std::unique_ptr<QWidget> (*create)(QWidget* parent);
+};
+
+const CompiledForm compiledForms[] = {
+    {"FormAbout", build<Ui::FormAbout, QDialog>},
+    {"FormCh9_10", build<Ui::FormCh9_10, QDialog>},
+    {"FormComm", build<Ui::FormComm, QDialog>},
+    {"FormDPLII", build<Ui::FormDPLII, QDialog>},
+    {"FormOptions", build<Ui::FormOptions, QDialog>},
+    {"FormPreset", build<Ui::FormPreset, QDialog>},
+    {"FormSource", build<Ui::FormSource, QDialog>},
+    {"FormTHXUltra2", build<Ui::FormTHXUltra2, QDialog>},
+    {"Splash", build<Ui::Splash, QWidget>},
+};
+
+}  // namespace
+
+std::unique_ptr<QWidget> createForm(const std::string& formName, QWidget* parent) {
+    for (const CompiledForm& form : compiledForms)
+        if (form.name == formName) return form.create(parent);
+    throw std::logic_error("no Designer form for the form model " + formName);
 }
 
 ModalResult execDialog(Form& form, QWidget* parent) {
     form.setModalResult(ModalResult::None);
-    std::unique_ptr<QWidget> widget = loadForm(form.name(), parent);
+    std::unique_ptr<QWidget> widget = createForm(form.name(), parent);
     auto* dialog = qobject_cast<QDialog*>(widget.get());
-    if (dialog == nullptr) return ModalResult::Cancel;
+    if (dialog == nullptr) throw std::logic_error("the form " + form.name() + " is not a dialog");
     // A form whose "titleBarButtons" property is false has a bare title bar
     // (no system menu, no close button); the rest have the system menu.
     const QVariant buttons = dialog->property("titleBarButtons");

@@ -80,8 +80,7 @@ void QtHost::sleepMs(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); 
 bool QtHost::fileExists(const std::string& file) { return QFileInfo::exists(fromName(file)); }
 
 void QtHost::showWindow(Form& form) {
-    std::unique_ptr<QWidget> widget = loadForm(form.name(), nullptr);
-    if (!widget) return;
+    std::unique_ptr<QWidget> widget = createForm(form.name(), nullptr);
     widget->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     auto* binder = new FormBinder(form, widget.get(), widget.get());
     binder->sync();

@@ -124,7 +124,7 @@ void TFormCh9_10::Load(int channel) {
     for (int fi = 1; fi <= 2; ++fi) {
         Filter f = filter(fi);
         std::uint8_t& type = fi == 1 ? r.Filter1Type : r.Filter2Type;
-        std::uint8_t& freq = fi == 1 ? r.Filter1Freq : r.Filter2Freq;
+        FilterFrequencyCode& freq = fi == 1 ? r.Filter1Freq : r.Filter2Freq;
         // Checking here is no user's click: the rules must not run.
         RadioButton& button = type == FilterLowpass ? f.lowpass : type == FilterHighpass ? f.highpass : f.none;
         Rule saved = button.onClick;
@@ -200,7 +200,7 @@ void TFormCh9_10::ButtonMixFilterOkClick() {
     AuxMixFilter& r = main_.AuxChannels[static_cast<std::size_t>(c)];
     auto position = [](ListBox& lp, ListBox& hp) {
         int i = lp.itemIndex() >= 0 ? lp.itemIndex() : hp.itemIndex();
-        return static_cast<std::uint8_t>(i < 0 ? 0 : i);
+        return static_cast<FilterFrequencyCode>(i < 0 ? 0 : i);
     };
     r.Filter1Freq = position(CBFilter1FrequencyLP, CBFilter1FrequencyHP);
     r.Filter2Freq = position(CBFilter2FrequencyLP, CBFilter2FrequencyHP);

@@ -40,26 +40,26 @@ void TTavroSetupMain::setDesignDefaults() {
     CheckBoxSubFilter.setChecked(true);
     EditSampleError.setReadOnly(true);
 
-    const ItemList levels = makeLevelItems();
+    const ItemList levels = LevelItems();
     for (ListBox* l : {&CBLeftL, &CBRightL, &CBCenterL, &CBLeftSL, &CBRightSL, &CBSubL, &CBLeftBL, &CBRightBL, &CBCh9L, &CBCh10L})
         l->setItems(levels);
-    const ItemList delays = makeAuxDelayItems();
+    const ItemList delays = AuxDelayItems();
     CBCh9D.setItems(delays);
     CBCh10D.setItems(delays);
     CBLeftS.setItems(frontSizeItems());
     CBRightS.setItems(frontSizeItems());
     for (ListBox* l : {&CBCenterS, &CBLeftSS, &CBRightSS, &CBLeftBS, &CBRightBS}) l->setItems(speakerSizeItems());
     CBSubS.setItems(subwooferItems());
-    CBSubFilter.setItems(makeSubFilterItems());
+    CBSubFilter.setItems(SubFilterItems());
     CBToneBFreq.setItems(toneBassFreqItems());
     CBToneTFreq.setItems(toneTrebleFreqItems());
     CBAnalogBassMg.setItems(analogBassItems());
     CBOSDStyle.setItems(makeOsdStyleItems());
-    for (ListBox* l : {&CBBackgroundColor, &CBCharacterColor, &CBErrorColor}) l->setItems(colorItems());
-    CBTrigger1Delay.setItems(triggerDelayItems());
-    CBTrigger2Delay.setItems(triggerDelayItems());
-    CB1Duration.setItems(triggerDurationItems());
-    CB2Duration.setItems(triggerDurationItems());
+    for (ListBox* l : {&CBBackgroundColor, &CBCharacterColor, &CBErrorColor}) l->setItems(ColorItems());
+    CBTrigger1Delay.setItems(TriggerDelayItems());
+    CBTrigger2Delay.setItems(TriggerDelayItems());
+    CB1Duration.setItems(TriggerDurationItems());
+    CB2Duration.setItems(TriggerDurationItems());
     ItemList triggerSources{"Trigger Off"};
     triggerSources.resize(27, " ");
     CBTrigger1Source.setItems(triggerSources);

@@ -358,6 +358,10 @@ public:
     tavro::ModelVariant ModelVariant = tavro::ModelVariant::Tavro;
     ItemList FeetItems;
     ItemList MeterItems;
+    // The File menu's dialogs for opening and saving setups; Save As
+    // proposes the current file's name.
+    const FileDialogSetup ConfigOpenDialog{"Open...", "Setup Configuration|*.sfg", ".sfg", {}};
+    const FileDialogSetup ConfigSaveDialog{"Save As", "Setup Configuration|*.sfg", ".sfg", {}};
     Rgb FactoryBackgroundColor = 0x000000;
     Rgb FactoryCharacterColor = 0xFFFFFF;
     Rgb FactoryErrorColor = 0xFF0000;

@@ -6,12 +6,6 @@ namespace tavro {
 
 namespace {
 
-FileDialogSetup openDialogSetup() { return {"Open...", "Setup Configuration|*.sfg", ".sfg", {}}; }
-
-FileDialogSetup saveDialogSetup(const std::string& proposed) {
-    return {"Save As", "Setup Configuration|*.sfg", ".sfg", proposed};
-}
-
 // The system's reason for a failed save, on a line of its own below the
 // message, so that the user knows what to fix (a full disk, a read-only
 // file).
@@ -34,7 +28,7 @@ void TTavroSetupMain::FileNewClick() {
 
 void TTavroSetupMain::FileOpenClick() {
     if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
-    const std::optional<std::string> path = host_.askOpenFile(openDialogSetup());
+    const std::optional<std::string> path = host_.askOpenFile(ConfigOpenDialog);
     if (!path) return;
     switch (ReadSetupFile(*this, *path)) {
         case ReadCannotOpen: host_.showError("Unable to open " + *path + "."); return;
@@ -65,7 +59,9 @@ void TTavroSetupMain::FileSaveClick() {
 
 void TTavroSetupMain::FileSaveAsClick() {
     FilterMessageTexts();
-    const std::optional<std::string> path = host_.askSaveFile(saveDialogSetup(CurrentFileName));
+    FileDialogSetup request = ConfigSaveDialog;
+    request.fileName = CurrentFileName;
+    const std::optional<std::string> path = host_.askSaveFile(request);
     if (!path) return;
     CurrentFileName = *path;
     std::string reason;

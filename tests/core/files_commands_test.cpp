@@ -233,6 +233,20 @@ TEST(FilesDialogs, OpenAndSaveDialogsCarryTheirSpecifications) {
     EXPECT_EQ(h.saveSpecs[0].defaultExtension, ".sfg");
 }
 
+// Save As proposes the current file's name; Open, even after it, none.
+TEST(FilesDialogs, SaveAsProposesTheCurrentFile) {
+    RecordingHost h;
+    Program p(h, [](TTavroSetupMain& w) { w.ReadSetupFileHook = nullptr; });
+    p.main().CurrentFileName = "/setups/hall.sfg";
+    p.main().FileSaveAsClick();
+    p.main().FileOpenClick();
+    ASSERT_EQ(h.saveSpecs.size(), 1u);
+    EXPECT_EQ(h.saveSpecs[0].title, "Save As");
+    EXPECT_EQ(h.saveSpecs[0].fileName, "/setups/hall.sfg");
+    ASSERT_EQ(h.openSpecs.size(), 1u);
+    EXPECT_TRUE(h.openSpecs[0].fileName.empty());
+}
+
 // ---- Save and Save As ---------------------------------------------------------
 
 TEST_F(FilesCommands, SaveWithoutAFileNameIsSaveAs) {

@@ -15,16 +15,16 @@ TEST(ValueLists, SizesAndTellingRows) {
         std::vector<std::pair<int, const char*>> rows;
     };
     const Row table[] = {
-        {"LevelItems", makeLevelItems(), 61,
+        {"LevelItems", LevelItems(), 61,
          {{0, "+15.0 dB"}, {29, "+0.5 dB"}, {30, "0 dB"}, {31, "-0.5 dB"}, {60, "-15.0 dB"}}},
         {"FeetItems", makeFeetItems(), 64, {{0, "0 ft."}, {1, "1 ft."}, {10, "10 ft."}, {63, "63 ft."}}},
         {"MeterItems", makeMeterItems(), 64,
          {{0, "0.0 m"}, {1, "0.3 m"}, {2, "0.7 m"}, {3, "1.0 m"}, {10, "3.3 m"}, {62, "20.7 m"}, {63, "21.0 m"}}},
-        {"AuxDelayItems", makeAuxDelayItems(), 161, {{0, "0.0 ms"}, {1, "0.5 ms"}, {160, "80.0 ms"}}},
-        {"SubFilterItems", makeSubFilterItems(), 37, {{0, "20 Hz"}, {12, "80 Hz"}, {15, "95 Hz"}, {16, "100Hz"}, {36, "200Hz"}}},
-        {"TriggerDelayItems", triggerDelayItems(), 15, {{0, "No"}, {12, "1 min 30 s"}, {14, "3 min"}}},
-        {"TriggerDurationItems", triggerDurationItems(), 17, {{0, "10 ms"}, {1, "100 ms"}, {16, "Infinity"}}},
-        {"ColorItems", colorItems(), 8, {{0, "Black"}, {4, "Red"}, {7, "White"}}},
+        {"AuxDelayItems", AuxDelayItems(), 161, {{0, "0.0 ms"}, {1, "0.5 ms"}, {160, "80.0 ms"}}},
+        {"SubFilterItems", SubFilterItems(), 37, {{0, "20 Hz"}, {12, "80 Hz"}, {15, "95 Hz"}, {16, "100Hz"}, {36, "200Hz"}}},
+        {"TriggerDelayItems", TriggerDelayItems(), 15, {{0, "No"}, {12, "1 min 30 s"}, {14, "3 min"}}},
+        {"TriggerDurationItems", TriggerDurationItems(), 17, {{0, "10 ms"}, {1, "100 ms"}, {16, "Infinity"}}},
+        {"ColorItems", ColorItems(), 8, {{0, "Black"}, {4, "Red"}, {7, "White"}}},
         {"OSD styles", makeOsdStyleItems(), 30, {{0, "Factory Default"}, {1, "Preset Style 2"}, {29, "Preset Style 30"}}},
     };
     for (const Row& r : table) {

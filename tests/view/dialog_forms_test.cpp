@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <stdexcept>
 
 #include "../core/FakeHost.h"
 #include "DialogViews.h"
@@ -36,7 +37,7 @@ TEST(DialogForms, NamesAndKindsAgreeWithTheModels) {
     std::vector<Form*> forms = formsWithViews(program);
     forms.push_back(&splash);
     for (Form* form : forms) {
-        std::unique_ptr<QWidget> widget = qt::loadForm(form->name(), nullptr);
+        std::unique_ptr<QWidget> widget = qt::createForm(form->name(), nullptr);
         ASSERT_NE(widget, nullptr) << "no form for " << form->name();
         EXPECT_EQ(widget->objectName().toStdString(), form->name());
         qt::FormBinder binder(*form, widget.get());
@@ -48,6 +49,18 @@ TEST(DialogForms, NamesAndKindsAgreeWithTheModels) {
                 << form->name() << ": widget without a control " << o->objectName().toStdString();
         }
     }
+}
+
+// A form model without a compiled form is a fault of the program, not a
+// dialog the user cancelled.
+TEST(DialogForms, AFormModelWithoutAFormFailsLoudly) {
+    Form unknown("FormNobody");
+    EXPECT_THROW(qt::createForm(unknown.name(), nullptr), std::logic_error);
+    EXPECT_THROW(qt::execDialog(unknown, nullptr), std::logic_error);
+    EXPECT_EQ(unknown.modalResult(), ModalResult::None);
+    // The splash is a window, not a dialog.
+    Form splash("Splash");
+    EXPECT_THROW(qt::execDialog(splash, nullptr), std::logic_error);
 }
 
 TEST(DialogForms, AModalDialogClosesWithItsButtonsResult) {

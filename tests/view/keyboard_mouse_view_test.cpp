@@ -294,7 +294,7 @@ TEST(WindowFrames, TitleBarButtonsAsEachWindowHasThem) {
         EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint) << c.form->name();
     }
     // The communication dialog's form asks for a bare title bar as well.
-    std::unique_ptr<QWidget> comm = qt::loadForm("FormComm", nullptr);
+    std::unique_ptr<QWidget> comm = qt::createForm("FormComm", nullptr);
     ASSERT_NE(comm, nullptr);
     EXPECT_EQ(comm->property("titleBarButtons"), QVariant(false));
 }
