@@ -20,13 +20,13 @@ using FilesCommands = StartedInFolder;
 // A host that also records what the file dialogs were asked to show.
 class RecordingHost : public FakeHost {
 public:
-    std::vector<FileDialogSetup> openSpecs, saveSpecs;
+    std::vector<FileDialogSetup> openRequests, saveRequests;
     std::optional<std::string> askOpenFile(const FileDialogSetup& request) override {
-        openSpecs.push_back(request);
+        openRequests.push_back(request);
         return FakeHost::askOpenFile(request);
     }
     std::optional<std::string> askSaveFile(const FileDialogSetup& request) override {
-        saveSpecs.push_back(request);
+        saveRequests.push_back(request);
         return FakeHost::askSaveFile(request);
     }
 };
@@ -219,18 +219,18 @@ TEST_F(FilesCommands, WithoutConfirmationOpenNeverAsks) {
     EXPECT_EQ(m().SBLFELevel.position(), -8);
 }
 
-TEST(FilesDialogs, OpenAndSaveDialogsCarryTheirSpecifications) {
+TEST(FilesDialogs, OpenAndSaveDialogsCarryTheirFiltersAndTitles) {
     RecordingHost h;
     Program p(h, [](TTavroSetupMain& w) { w.ReadSetupFileHook = nullptr; });
     p.main().FileOpenClick();
     p.main().FileSaveAsClick();
-    ASSERT_EQ(h.openSpecs.size(), 1u);
-    EXPECT_EQ(h.openSpecs[0].title, "Open...");
-    EXPECT_EQ(h.openSpecs[0].filter, "Setup Configuration|*.sfg");
-    EXPECT_EQ(h.openSpecs[0].defaultExtension, ".sfg");
-    ASSERT_EQ(h.saveSpecs.size(), 1u);
-    EXPECT_EQ(h.saveSpecs[0].filter, "Setup Configuration|*.sfg");
-    EXPECT_EQ(h.saveSpecs[0].defaultExtension, ".sfg");
+    ASSERT_EQ(h.openRequests.size(), 1u);
+    EXPECT_EQ(h.openRequests[0].title, "Open...");
+    EXPECT_EQ(h.openRequests[0].filter, "Setup Configuration|*.sfg");
+    EXPECT_EQ(h.openRequests[0].defaultExtension, ".sfg");
+    ASSERT_EQ(h.saveRequests.size(), 1u);
+    EXPECT_EQ(h.saveRequests[0].filter, "Setup Configuration|*.sfg");
+    EXPECT_EQ(h.saveRequests[0].defaultExtension, ".sfg");
 }
 
 // Save As proposes the current file's name; Open, even after it, none.
@@ -240,11 +240,11 @@ TEST(FilesDialogs, SaveAsProposesTheCurrentFile) {
     p.main().CurrentFileName = "/setups/hall.sfg";
     p.main().FileSaveAsClick();
     p.main().FileOpenClick();
-    ASSERT_EQ(h.saveSpecs.size(), 1u);
-    EXPECT_EQ(h.saveSpecs[0].title, "Save As");
-    EXPECT_EQ(h.saveSpecs[0].fileName, "/setups/hall.sfg");
-    ASSERT_EQ(h.openSpecs.size(), 1u);
-    EXPECT_TRUE(h.openSpecs[0].fileName.empty());
+    ASSERT_EQ(h.saveRequests.size(), 1u);
+    EXPECT_EQ(h.saveRequests[0].title, "Save As");
+    EXPECT_EQ(h.saveRequests[0].fileName, "/setups/hall.sfg");
+    ASSERT_EQ(h.openRequests.size(), 1u);
+    EXPECT_TRUE(h.openRequests[0].fileName.empty());
 }
 
 // ---- Save and Save As ---------------------------------------------------------
