@@ -303,7 +303,7 @@ private:
 
         const std::string preset = next();
         const std::int64_t p = intValue(preset);
-        s.PresetAssoc = beginsWith(preset, "Flat") ? 6 : inRange(p, 1, 5) ? static_cast<std::uint8_t>(p) : 0;
+        s.PresetAssoc = beginsWith(preset, "Flat") ? FlatTrimsAssoc : inRange(p, 1, 5) ? static_cast<std::uint8_t>(p) : 0;
 
         if (in.ComponentVideoPresent == 1) {
             const std::string line = next();

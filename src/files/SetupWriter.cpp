@@ -154,7 +154,7 @@ private:
                 else
                     line(s.DigitalInput == 0 ? "Off" : num(s.DigitalInput));
             }
-            line(s.PresetAssoc == 0 ? "Off" : s.PresetAssoc == 6 ? "Flat" : num(s.PresetAssoc));
+            line(s.PresetAssoc == 0 ? "Off" : s.PresetAssoc == FlatTrimsAssoc ? "Flat" : num(s.PresetAssoc));
             if (in.ComponentVideoPresent == 1) line(s.ComponentVideo == 0 ? "Off" : num(s.ComponentVideo));
         }
         end();

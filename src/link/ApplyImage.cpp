@@ -338,7 +338,7 @@ void Applier::run() {
         if (value == 80)
             assoc = 0;
         else if (value == 81)
-            assoc = 6;
+            assoc = FlatTrimsAssoc;
         else if (in(value, 82, 86))
             assoc = static_cast<std::uint8_t>(value - 81);
     }

@@ -133,7 +133,7 @@ void Builder::run() {
         const int video = componentVideoCode(s.ComponentVideo);
         if (video >= 0) put(entry::ComponentVideo + i, video);
         const int a = s.PresetAssoc;
-        put(entry::PresetAssoc + i, a == 0 ? 80 : a == 6 ? 81 : a + 81);
+        put(entry::PresetAssoc + i, a == 0 ? 80 : a == FlatTrimsAssoc ? 81 : a + 81);
     }
 
     for (int p = 0; p < PresetCount; ++p) {

@@ -35,13 +35,16 @@ enum ModeCode : std::uint8_t {
 // The file keyword of each listening mode, by code.
 const std::array<const char*, ModeCount>& modeKeywords();
 
+// A source's preset association "Flat Trims" (0 is none, 1..5 the presets).
+inline constexpr std::uint8_t FlatTrimsAssoc = 6;
+
 struct SourceRecord {
     std::string Name;
     std::uint8_t Mode = ModeStereo;
     std::uint8_t Sensitivity = 5;     // dB = index - 5
     std::uint8_t DigitalInput = 0;
     std::uint8_t ComponentVideo = 0;  // 0 = "Off"
-    std::uint8_t PresetAssoc = 0;     // 0 none, 1..5 preset, 6 flat trims
+    std::uint8_t PresetAssoc = 0;     // 0 none, 1..5 preset, FlatTrimsAssoc
 };
 
 // "Video 1" .. "Video 8", "Audio 9", "Audio10" .. "Audio16" for number 1..16.

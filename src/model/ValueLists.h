@@ -35,6 +35,10 @@ ItemList makeOsdStyleItems();
 // The processor model a setup is for.
 enum class ModelVariant { Tavro = 0, R7 = 1, M4820 = 2 };
 
+// The top position of the 4820's main and zone volume bars, above the base
+// model's.
+inline constexpr int VolumeTop4820 = 28;
+
 // The model line of a setup file: "R7" or "4820" at its start, in any
 // letter case; anything else is the base model.
 ModelVariant modelVariantFromLine(const std::string& line);

@@ -327,12 +327,12 @@ void TTavroSetupMain::FormCreate() {
     if (ReadSetupFileHook) {
         CurrentFileName = "Default.dfg";
         int result = ReadSetupFileHook(*this, "Default.dfg");
-        if (result == ReadOk && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < 28) {
+        if (result == ReadOk && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
             // The volumes of a 4820 default go above the base model's top:
             // with the maxima raised, read the file once more so they are
             // taken as written instead of clamped.
-            SBVolume.setMax(28);
-            SBZoneVolume.setMax(28);
+            SBVolume.setMax(VolumeTop4820);
+            SBZoneVolume.setMax(VolumeTop4820);
             result = ReadSetupFileHook(*this, "Default.dfg");
         }
         if (result == ReadNotASetup) DefaultFileCorrupted = true;
@@ -343,11 +343,11 @@ void TTavroSetupMain::FormCreate() {
     ClearChangedMask();
 
     if (BuildImageHook) BuildImageHook(*this);
-    CommOperation = 10;  // idle
+    CommOperation = OpIdle;
 
     if (ModelVariant == tavro::ModelVariant::M4820) {
-        SBVolume.setMax(28);
-        SBZoneVolume.setMax(28);
+        SBVolume.setMax(VolumeTop4820);
+        SBZoneVolume.setMax(VolumeTop4820);
     }
 }
 

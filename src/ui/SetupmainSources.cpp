@@ -37,7 +37,7 @@ void TTavroSetupMain::LoadSourceDialog(int n) {
     presets.emplace_back("Flat Trims");
     d.CBPresetAssoc.setItems(presets);
     int presetIndex = d.CBPresetAssoc.indexOf("Preset " + std::to_string(s.PresetAssoc));
-    if (presetIndex < 0 && s.PresetAssoc == 6) presetIndex = d.CBPresetAssoc.indexOf("Flat Trims");
+    if (presetIndex < 0 && s.PresetAssoc == FlatTrimsAssoc) presetIndex = d.CBPresetAssoc.indexOf("Flat Trims");
     d.CBPresetAssoc.setItemIndex(presetIndex < 0 ? 0 : presetIndex);
 
     const auto modes = d.modeButtons();

@@ -172,7 +172,7 @@ void TFormSource::ButtonSourceOkClick() {
     s.PresetAssoc = 0;
     for (int n = 1; n <= PresetCount; ++n)
         if (preset == "Preset " + std::to_string(n)) s.PresetAssoc = static_cast<std::uint8_t>(n);
-    if (preset == "Flat Trims") s.PresetAssoc = 6;
+    if (preset == "Flat Trims") s.PresetAssoc = FlatTrimsAssoc;
 
     // Codes 0..14 in order; none of them checked means DSP Bypass.
     int mode = ModeDspBypass;
