@@ -50,7 +50,7 @@ void TTavroSetupMain::RefreshAfterLoad() {
         std::uint8_t& assoc = Sources[static_cast<std::size_t>(i)].PresetAssoc;
         if (assoc >= 1 && assoc <= PresetCount) {
             if (!presetPanel(assoc).group->visible()) assoc = 0;
-        } else if (assoc != 6) {
+        } else if (assoc != FlatTrimsAssoc) {
             assoc = 0;
         }
     }
