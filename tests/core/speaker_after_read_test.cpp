@@ -98,6 +98,18 @@ TEST_F(SpeakerAfterRead, TheThxButtonFollowsTheSetupRead) {
     open(edited({{"\r\nYes\r\n2.5\r\n10 ft.\r\n", "\r\nNo\r\n"}}));
     ASSERT_TRUE(m().CheckBoxRBack.checked());
     EXPECT_TRUE(m().ButtonTHXUltra.enabled());
+
+    // One back speaker already, with a subwoofer: the read that takes the
+    // subwoofer away changes no check box, and still the button follows.
+    const std::pair<const char*, const char*> oneBack = {
+        "[Back Speaker Settings]\r\n2\r\nSmall\r\n-1.0\r\n-1.0\r\n6 ft.\r\n6 ft.\r\n",
+        "[Back Speaker Settings]\r\n1\r\nSmall\r\n-1.0\r\n6 ft.\r\n"};
+    open(edited({oneBack}));
+    ASSERT_FALSE(m().CheckBoxRBack.checked());
+    ASSERT_TRUE(m().ButtonTHXUltra.enabled());
+    open(edited({{"\r\nYes\r\n2.5\r\n10 ft.\r\n", "\r\nNo\r\n"}, oneBack}));
+    ASSERT_EQ(m().CBSubS.text(), "No");
+    EXPECT_FALSE(m().ButtonTHXUltra.enabled());
 }
 
 // While the subwoofer is "No" the remembered Enhanced Bass state survives a
