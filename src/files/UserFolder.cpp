@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "files/AtomicFile.h"
@@ -18,11 +16,11 @@ constexpr const char* BaseModelDefault = "Tavro.dfg";
 constexpr const char* DefaultSetup = "Default.dfg";
 constexpr const char* Pictures[] = {"logo.bmp", "Startup.bmp"};
 
+// The whole file, through the file layer's reader: a regular file read to
+// its end, never a pipe or a device that could block.
 std::optional<std::string> readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    std::string content;
+    if (!readRegularFile(path.string(), content)) return std::nullopt;
     return content;
 }
 

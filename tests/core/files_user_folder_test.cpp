@@ -2,6 +2,7 @@
 // copies into it, and that a user's own files are replaced only on request.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -117,6 +118,14 @@ TEST_F(UserFolder, FailuresSayWhatAndChangeNothing) {
     write(blocked, "x");
     EXPECT_EQ(prepareUserFolder(shipped, blocked / "tavro-setup"),
               "Unable to create the folder " + (blocked / "tavro-setup").string() + ".");
+}
+
+TEST_F(UserFolder, ADefaultSetupThatIsNoRegularFileIsRefusedWithoutWaiting) {
+    fs::create_directories(folder);
+    ASSERT_EQ(::mkfifo((folder / "Default.dfg").c_str(), 0600), 0);
+    EXPECT_EQ(prepareUserFolder(shipped, folder, "R7"), "Unable to read " + (folder / "Default.dfg").string() + ".");
+    EXPECT_EQ(fs::status(folder / "Default.dfg").type(), fs::file_type::fifo);
+    EXPECT_FALSE(fs::exists(folder / "Default.dfg~"));
 }
 
 TEST_F(UserFolder, MissingPicturesAreNoFailure) {
