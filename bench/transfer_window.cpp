@@ -16,8 +16,8 @@
 
 #include "MainWindow.h"
 #include "QtHost.h"
-#include "link/ImageBuilder.h"
-#include "ui/Program.h"
+#include "forms/ImageBuilder.h"
+#include "forms/Program.h"
 
 namespace {
 

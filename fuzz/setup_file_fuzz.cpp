@@ -37,8 +37,8 @@
 
 #include "FakeHost.h"
 #include "files/AtomicFile.h"
-#include "files/SetupFile.h"
-#include "ui/Setupmain.h"
+#include "forms/SetupFile.h"
+#include "forms/Setupmain.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include <string_view>
 
 #include "FakeHost.h"
-#include "files/SetupFile.h"
+#include "forms/SetupFile.h"
 #include "files/TextForm.h"
-#include "ui/Setupmain.h"
+#include "forms/Setupmain.h"
 
 namespace {
 

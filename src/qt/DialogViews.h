@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Host.h"
+#include "forms/Host.h"
 
 namespace tavro::qt {
 

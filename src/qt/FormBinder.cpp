@@ -1,6 +1,6 @@
 #include "FormBinder.h"
 
-#include "ui/Host.h"
+#include "forms/Host.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "FormBinder.h"
-#include "ui/Setupmain.h"
+#include "forms/Setupmain.h"
 
 namespace Ui {
 class TavroSetupMain;

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "QtSerialPort.h"
-#include "ui/Host.h"
+#include "forms/Host.h"
 
 namespace tavro::qt {
 

@@ -23,7 +23,7 @@
 #include "MainWindow.h"
 #include "QtHost.h"
 #include "files/UserFolder.h"
-#include "ui/Program.h"
+#include "forms/Program.h"
 
 namespace {
 

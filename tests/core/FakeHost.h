@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FakeSerialPort.h"
-#include "ui/Host.h"
+#include "forms/Host.h"
 
 namespace tavro::test {
 

@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "FakeHost.h"
-#include "ui/Program.h"
+#include "forms/Program.h"
 
 namespace tavro::test {
 

@@ -1,6 +1,6 @@
 // The channel 9/10 mix and filter dialog.
 #include "MainFixture.h"
-#include "ui/Dialogs.h"
+#include "forms/Dialogs.h"
 
 using namespace tavro;
 using namespace tavro::test;

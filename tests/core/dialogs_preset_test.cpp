@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "link_setups.h"
-#include "ui/Dialogs.h"
+#include "forms/Dialogs.h"
 
 using namespace tavro;
 using namespace tavro::test;

@@ -2,7 +2,7 @@
 // start-up picture.
 #include "FakeSerialDevices.h"
 #include "MainFixture.h"
-#include "ui/Dialogs.h"
+#include "forms/Dialogs.h"
 
 using namespace tavro;
 using namespace tavro::test;

@@ -2,9 +2,9 @@
 // program whose default setup has a chosen shape.
 #include <functional>
 
-#include "files/SetupFile.h"
+#include "forms/SetupFile.h"
 #include "link_setups.h"
-#include "ui/Dialogs.h"
+#include "forms/Dialogs.h"
 
 using namespace tavro;
 using namespace tavro::test;

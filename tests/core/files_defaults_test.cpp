@@ -2,7 +2,7 @@
 // with every section shown and with realistic values, and a Save of the
 // unchanged default reproduces it byte for byte.
 #include "MainFixture.h"
-#include "files/SetupFile.h"
+#include "forms/SetupFile.h"
 #include "files_support.h"
 
 using namespace tavro;

@@ -41,8 +41,8 @@ inline bool fileExists(const std::string& path) { return std::ifstream(path).goo
 
 #include <vector>
 
-#include "files/SetupFile.h"
-#include "ui/Setupmain.h"
+#include "forms/SetupFile.h"
+#include "forms/Setupmain.h"
 
 namespace tavro::test {
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <sstream>
 
-#include "link/ImageBuilder.h"
+#include "forms/ImageBuilder.h"
 #include "link_setups.h"
 
 using namespace tavro;

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "link/ImageBuilder.h"
+#include "forms/ImageBuilder.h"
 #include "link_setups.h"
 
 using namespace tavro;

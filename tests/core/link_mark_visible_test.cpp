@@ -2,7 +2,7 @@
 // Settings and Download Settings.
 #include <set>
 
-#include "link/ImageBuilder.h"
+#include "forms/ImageBuilder.h"
 #include "link_setups.h"
 
 using namespace tavro;

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "FakeHost.h"
-#include "link/ImageBuilder.h"
+#include "forms/ImageBuilder.h"
 #include "model/DisplayCharacters.h"
-#include "ui/Program.h"
+#include "forms/Program.h"
 
 namespace tavro::test {
 

@@ -1,6 +1,6 @@
 // The creation, show and close steps of the main window.
 #include "MainFixture.h"
-#include "ui/Dialogs.h"
+#include "forms/Dialogs.h"
 
 using namespace tavro;
 using namespace tavro::test;

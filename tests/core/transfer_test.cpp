@@ -4,8 +4,8 @@
 
 #include "MainFixture.h"
 #include "files_support.h"
-#include "link/ImageBuilder.h"
-#include "ui/Dialogs.h"
+#include "forms/ImageBuilder.h"
+#include "forms/Dialogs.h"
 
 using namespace tavro;
 using namespace tavro::test;

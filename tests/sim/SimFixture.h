@@ -16,9 +16,9 @@
 #include "../core/FakeHost.h"
 #include "QtSerialPort.h"
 #include "SimProcess.h"
-#include "link/ImageBuilder.h"
-#include "ui/Dialogs.h"
-#include "ui/Program.h"
+#include "forms/ImageBuilder.h"
+#include "forms/Dialogs.h"
+#include "forms/Program.h"
 
 #ifndef TAVRO_SOURCE_DIR
 #error "TAVRO_SOURCE_DIR must name the source tree"

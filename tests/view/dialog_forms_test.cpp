@@ -12,8 +12,8 @@
 #include "../core/FakeHost.h"
 #include "DialogViews.h"
 #include "FormBinder.h"
-#include "ui/Dialogs.h"
-#include "ui/Program.h"
+#include "forms/Dialogs.h"
+#include "forms/Program.h"
 
 using namespace tavro;
 

@@ -25,8 +25,8 @@
 #include "MainWindow.h"
 #include "QtHost.h"
 #include "RunDirectory.h"
-#include "ui/Dialogs.h"
-#include "ui/Program.h"
+#include "forms/Dialogs.h"
+#include "forms/Program.h"
 
 using namespace tavro;
 

@@ -22,7 +22,7 @@
 #include "FormBinder.h"
 #include "MainWindow.h"
 #include "QtHost.h"
-#include "ui/Program.h"
+#include "forms/Program.h"
 
 using namespace tavro;
 

@@ -12,7 +12,7 @@
 
 #include "MainWindow.h"
 #include "QtHost.h"
-#include "ui/Program.h"
+#include "forms/Program.h"
 
 using namespace tavro;
 

@@ -8,7 +8,7 @@
 
 #include "FormBinder.h"
 #include "QtHost.h"
-#include "ui/Host.h"
+#include "forms/Host.h"
 
 using namespace tavro;
 

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "PosixSerialPort.h"
-#include "ui/Host.h"
-#include "ui/Sercomm.h"
+#include "forms/Host.h"
+#include "forms/Sercomm.h"
 
 namespace tavro::cli {
 

@@ -21,11 +21,11 @@
 
 #include "CliHost.h"
 #include "files/AtomicFile.h"
-#include "files/SetupFile.h"
-#include "link/ImageBuilder.h"
+#include "forms/SetupFile.h"
+#include "forms/ImageBuilder.h"
 #include "link/PortNames.h"
-#include "ui/Program.h"
-#include "ui/Sercomm.h"
+#include "forms/Program.h"
+#include "forms/Sercomm.h"
 
 namespace {
 

@@ -1,0 +1,23 @@
+// The "[Options]" block of the default setup, rewritten at the close: the
+// lines before it and after its three lines are kept byte for byte, the
+// block itself is replaced by the current options.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/Records.h"
+
+namespace tavro::files {
+
+// The text of a default setup whose "[Options]" block holds o; without a
+// block, one is appended after an empty line.
+std::string replaceOptionsBlock(std::string_view defaultFileContent, const Options& o);
+
+// Replaces the block in defaultFile by a complete new file renamed over it.
+// A read-only defaultFile stays as it is and tempFile holds the options
+// beside it. Any failure stores nothing and says nothing. True when the
+// options were stored in defaultFile.
+bool storeOptionsBlock(const std::string& defaultFile, const std::string& tempFile, const Options& o);
+
+}  // namespace tavro::files

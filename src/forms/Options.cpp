@@ -1,0 +1,93 @@
+#include "forms/Options.h"
+
+#include <algorithm>
+#include <map>
+
+#include "link/PortNames.h"
+#include "forms/Setupmain.h"
+
+namespace tavro {
+
+TFormOptions::TFormOptions(TTavroSetupMain& main) : Form("FormOptions", "Options"), main_(main) {
+    RBCom1.setChecked(true);
+    CBVerifyOn.setChecked(true);
+    CBConfirm.setChecked(true);
+    for (int n = 1; n <= 4; ++n) deviceList(n).onChange = [this, n] { CBComDeviceChange(n); };
+    ButtonOptionsOk.onClick = [this] { ButtonOptionsOkClick(); };
+    ButtonOptionsCancel.onClick = [this] { closeWith(ModalResult::Cancel); };
+}
+
+ListBox& TFormOptions::deviceList(int n) {
+    ListBox* lists[] = {&CBCom1Device, &CBCom2Device, &CBCom3Device, &CBCom4Device};
+    return *lists[n - 1];
+}
+
+void TFormOptions::FormShow() {
+    switch (main_.Opts.ComPort) {
+        case 4: RBCom4.setChecked(true); break;
+        case 3: RBCom3.setChecked(true); break;
+        case 2: RBCom2.setChecked(true); break;
+        default: RBCom1.setChecked(true); break;
+    }
+    CBVerifyOn.setChecked(main_.Opts.AutoVerify != 0);
+    CBConfirm.setChecked(main_.Opts.ConfirmDiscard != 0);
+    // Where each COM number leads on this computer, and what else is there.
+    const PortMap& ports = portMap();
+    const std::vector<std::string> present = ports.devices();
+    for (int n = 1; n <= 4; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        const PortResolution r = ports.resolve(n);
+        std::vector<std::string>& devices = devices_[i];
+        devices = present;
+        if (std::find(devices.begin(), devices.end(), r.device) == devices.end())
+            devices.insert(devices.begin(), r.device);
+        std::vector<std::string> items;
+        for (const std::string& d : devices) items.push_back(deviceDisplayName(d));
+        ListBox& list = deviceList(n);
+        list.setItems(std::move(items));
+        list.setItemIndex(static_cast<int>(std::find(devices.begin(), devices.end(), r.device) - devices.begin()));
+        list.setEnabled(r.source != PortSource::Environment);
+        picked_[i] = false;
+        if (r.source == PortSource::Environment)
+            notes_[i] = portName(n) + " is set by TAVRO_" + portName(n) + ".";
+        else if (!r.missing.empty())
+            notes_[i] = portName(n) + ": " + deviceDisplayName(r.missing) + " is not present; " +
+                        deviceDisplayName(r.device) + " is used instead.";
+        else
+            notes_[i].clear();
+    }
+    showNotes();
+}
+
+void TFormOptions::showNotes() {
+    std::string text;
+    for (const std::string& note : notes_)
+        if (!note.empty()) text += (text.empty() ? "" : "\n") + note;
+    LabelComNote.setCaption(text);
+}
+
+void TFormOptions::CBComDeviceChange(int n) {
+    const auto i = static_cast<std::size_t>(n - 1);
+    picked_[i] = true;
+    notes_[i].clear();
+    showNotes();
+}
+
+void TFormOptions::ButtonOptionsOkClick() {
+    main_.Opts.ComPort = RBCom1.checked() ? 1 : RBCom2.checked() ? 2 : RBCom3.checked() ? 3 : 4;
+    main_.Opts.AutoVerify = CBVerifyOn.checked() ? 1 : 0;
+    main_.Opts.ConfirmDiscard = CBConfirm.checked() ? 1 : 0;
+    // Only the devices the user picked are stored: a saved device that is
+    // unplugged right now stays the choice for when it comes back.
+    std::map<int, std::string> choices;
+    for (int n = 1; n <= 4; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        const int index = deviceList(n).itemIndex();
+        if (picked_[i] && index >= 0) choices[n] = devices_[i][static_cast<std::size_t>(index)];
+    }
+    if (!choices.empty() && !portMap().saveChoices(choices))
+        main_.host().showError("Unable to save the serial devices in " + portMap().configFile().string() + ".");
+    closeWith(ModalResult::Ok);
+}
+
+}  // namespace tavro

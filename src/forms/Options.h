@@ -1,0 +1,54 @@
+// The Options dialog: serial port, automatic verify, discard confirmation.
+// Beside each COM button the device that COM number opens on this computer,
+// a per-user choice kept outside the setup.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "forms/Host.h"
+
+namespace tavro {
+
+class TTavroSetupMain;
+
+class TFormOptions : public Form {
+public:
+    explicit TFormOptions(TTavroSetupMain& main);
+
+    GroupBox GBCom{*this, "GBCom", "Communications Port"};
+    RadioButton RBCom1{*this, "RBCom1", 1, "COM 1"};
+    ListBox CBCom1Device{*this, "CBCom1Device"};
+    RadioButton RBCom2{*this, "RBCom2", 1, "COM 2"};
+    ListBox CBCom2Device{*this, "CBCom2Device"};
+    RadioButton RBCom3{*this, "RBCom3", 1, "COM 3"};
+    ListBox CBCom3Device{*this, "CBCom3Device"};
+    RadioButton RBCom4{*this, "RBCom4", 1, "COM 4"};
+    ListBox CBCom4Device{*this, "CBCom4Device"};
+    // Why a COM number does not open the device the user chose.
+    Label LabelComNote{*this, "LabelComNote"};
+    GroupBox GBVerify{*this, "GBVerify", "Verify"};
+    CheckBox CBVerifyOn{*this, "CBVerifyOn", "Automatic"};
+    GroupBox GBConfirm{*this, "GBConfirm", "Discard Settings"};
+    CheckBox CBConfirm{*this, "CBConfirm", "Confirm"};
+    Button ButtonOptionsOk{*this, "ButtonOptionsOk", "&OK"};
+    Button ButtonOptionsCancel{*this, "ButtonOptionsCancel", "&Cancel"};
+
+    void FormShow() override;
+    void ButtonOptionsOkClick();
+    void CBComDeviceChange(int n);
+
+private:
+    ListBox& deviceList(int n);
+    void showNotes();
+
+    TTavroSetupMain& main_;
+    // Per COM number: the device behind each item of its list, whether the
+    // user picked one since the dialog was shown, and its note.
+    std::array<std::vector<std::string>, 4> devices_;
+    std::array<bool, 4> picked_{};
+    std::array<std::string, 4> notes_;
+};
+
+}  // namespace tavro

@@ -1,0 +1,119 @@
+#include "forms/Sercomm.h"
+
+#include "forms/ImageBuilder.h"
+#include "forms/Setupmain.h"
+
+namespace tavro {
+
+TFormComm::TFormComm(TTavroSetupMain& main) : Form("FormComm", "Serial Port Communications"), main_(main) {
+    ProgBar.setMin(0);
+    ProgBar.setMax(100);
+    ProgBar.setStep(CommProgressStep);
+    StartTimer.onTimer = [this] { StartTimerTimer(); };
+    OpTimer.onTimer = [this] { OpTimerTimer(); };
+    ButtonComm.onClick = [this] { ButtonCommClick(); };
+}
+
+void TFormComm::FormShow() {
+    fresh_ = true;
+    ButtonComm.setCaption("&Abort");
+    ButtonComm.setEnabled(false);
+    LabelCommDetail.setCaption("");
+}
+
+void TFormComm::FormActivate() { StartTimer.setEnabled(true); }
+
+Transfer& TFormComm::transfer() {
+    if (fresh_) {
+        fresh_ = false;
+        // Marking the visible part of the setup reads the window's controls,
+        // so it is the one piece the dialog hands to the run.
+        TransferOptions options{main_.Opts.ComPort, main_.Opts.AutoVerify != 0, [this] { MarkVisibleEntries(main_); }};
+        run_ = std::make_unique<Transfer>(
+            main_.host().serialPort(),
+            TransferData{main_.ParameterImage, main_.ChangedMask, main_.VerifyMask, main_.CommOperation},
+            std::move(options));
+    }
+    return *run_;
+}
+
+void TFormComm::StartTimerTimer() {
+    StartTimer.setEnabled(false);
+    Transfer& t = transfer();
+    t.start();
+    if (t.opened() != OpenResult::Ok) {
+        LabelComm.setCaption(t.text());
+        LabelCommDetail.setCaption(t.detail());
+        ButtonComm.setCaption("&OK");
+        if (t.opened() != OpenResult::ApplyFailed) ProgBar.setPosition(ProgBar.max());
+        ButtonComm.setEnabled(true);
+        return;
+    }
+    if (t.outcome() == OpCheckConnection) {
+        ProgBar.setPosition(1);
+        ButtonComm.setCaption("&OK");
+        ButtonComm.setEnabled(true);
+        LabelComm.setCaption(t.text());
+        return;
+    }
+    if (t.phase() == 0) return;  // no operation to run
+    ButtonComm.setEnabled(true);
+    showPhase();
+}
+
+// A phase has begun: the bar starts again, scaled to its entries.
+void TFormComm::showPhase() {
+    const Transfer& t = *run_;
+    ProgBar.setPosition(0);
+    if (t.entryCount() == 0) {
+        // Nothing is flagged: the bar is shown full (a maximum of 0 would
+        // draw a busy bar).
+        ProgBar.setMax(1);
+        ProgBar.setPosition(1);
+        LabelComm.setCaption(t.text());
+        endOperation();
+        return;
+    }
+    ProgBar.setMax(CommProgressStep * t.entryCount());
+    OpTimer.setEnabled(true);
+}
+
+void TFormComm::OpTimerTimer() {
+    ProgBar.stepIt();
+    Transfer& t = *run_;
+    const int phase = t.phase();
+    t.step();
+    if (!t.text().empty() && t.text() != LabelComm.caption()) LabelComm.setCaption(t.text());
+    if (t.phase() != phase) showPhase();
+    if (t.finished()) endOperation();
+}
+
+void TFormComm::endOperation() {
+    OpTimer.setEnabled(false);
+    ButtonComm.setCaption("&OK");
+}
+
+void TFormComm::ButtonCommClick() {
+    if (OpTimer.enabled()) {
+        OpTimer.setEnabled(false);
+        run_->abort();
+    }
+    closeWith(ModalResult::Ok);
+}
+
+void TFormComm::FormClose() {
+    // Closed while the operation was still starting or running: an abort.
+    // Closed before it started, nothing was done: that is no success either
+    // (Upload All Settings would otherwise drop the pending changes).
+    StartTimer.setEnabled(false);
+    Transfer* t = fresh_ ? nullptr : run_.get();
+    if (t == nullptr || !t->started()) main_.CommOperation = OpFailed;
+    if (OpTimer.enabled()) OpTimer.setEnabled(false);
+    if (t != nullptr) {
+        t->abort();
+        t->closePort();
+    }
+    ProgBar.setMax(100);
+}
+
+}  // namespace tavro

@@ -1,0 +1,52 @@
+// The serial communication dialog: steps one transfer run entry by entry on
+// its timers, shows its progress and result, and can abort it.
+#pragma once
+
+#include <memory>
+
+#include "link/Transfer.h"
+#include "forms/Host.h"
+
+namespace tavro {
+
+class TTavroSetupMain;
+
+// How far the progress bar moves for each entry transferred.
+inline constexpr int CommProgressStep = 5;
+
+class TFormComm : public Form {
+public:
+    explicit TFormComm(TTavroSetupMain& main);
+
+    Label LabelComm{*this, "LabelComm", "Checking Connection:"};
+    // Where a port that cannot be opened leads and why; empty otherwise.
+    Label LabelCommDetail{*this, "LabelCommDetail", ""};
+    ProgressBar ProgBar{*this, "ProgBar"};
+    Button ButtonComm{*this, "ButtonComm", "&OK"};
+    Timer StartTimer{*this, "StartTimer", 20};
+    Timer OpTimer{*this, "OpTimer", 5};
+
+    void FormShow() override;
+    void FormActivate() override;
+    void StartTimerTimer();
+    void OpTimerTimer();
+    void ButtonCommClick();
+    // The dialog closes, by its button or any other way.
+    void FormClose() override;
+
+    // The run of this showing, on the window's image, masks and options as
+    // they are when it is first asked for. The start timer starts it and
+    // the operation timer steps it; run to its end without them, it leaves
+    // the window as the dialog would.
+    Transfer& transfer();
+
+private:
+    void showPhase();
+    void endOperation();
+
+    TTavroSetupMain& main_;
+    std::unique_ptr<Transfer> run_;
+    bool fresh_ = true;  // no run made since the dialog was shown
+};
+
+}  // namespace tavro

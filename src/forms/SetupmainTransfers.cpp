@@ -1,0 +1,104 @@
+// The Operations menu: each command prepares the image and its masks, runs
+// the communication dialog, and keeps, restores or enables accordingly.
+#include "forms/ImageBuilder.h"
+#include "forms/Dialogs.h"
+#include "forms/Setupmain.h"
+
+namespace tavro {
+
+namespace {
+void prepareDialog(TFormComm& d, const char* label, int max, const char* caption) {
+    d.LabelComm.setCaption(label);
+    d.ProgBar.setMax(max);
+    d.ProgBar.setPosition(0);
+    d.setCaption(caption);
+}
+}  // namespace
+
+void TTavroSetupMain::OperationsCheckConnectionClick() {
+    FilterMessageTexts();
+    TFormComm& d = *dialogs_->FormComm;
+    prepareDialog(d, "Checking Connection:", 1, "Check Connection");
+    CommOperation = OpCheckConnection;
+    host_.showModal(d);
+}
+
+void TTavroSetupMain::OperationsReadSettingsClick() {
+    const bool proceed = !(FileSave.enabled() && Opts.ConfirmDiscard != 0) || host_.confirm("Discard Changes?");
+    if (proceed) {
+        TFormComm& d = *dialogs_->FormComm;
+        prepareDialog(d, "Downloading settings...", 100, "Download settings");
+        CommOperation = OpDownload;
+        host_.showModal(d);
+        if (CommOperation == OpFailed) {
+            // Values read before the failure must not outlive it.
+            BuildImage(*this);
+            FileSave.setEnabled(false);
+        } else {
+            ApplyImage(*this);
+            OperationsVerifySettings.setEnabled(true);
+            FileSave.setEnabled(true);
+        }
+        WriteChangedSettings.setEnabled(false);
+    }
+    // Declined: nothing changes, the unsent edits stay sendable.
+}
+
+void TTavroSetupMain::WriteChangedSettingsClick() {
+    FilterMessageTexts();
+    BuildImage(*this);
+    TFormComm& d = *dialogs_->FormComm;
+    prepareDialog(d, "Uploading settings...", 100, "Uploading changed settings");
+    CommOperation = OpUploadChanged;
+    host_.showModal(d);
+    FlagUnverifiedUpload();
+    if (CommOperation != OpFailed) {
+        WriteChangedSettings.setEnabled(false);
+        if (CommOperation != OpVerify) OperationsVerifySettings.setEnabled(true);
+    }
+}
+
+void TTavroSetupMain::OperationsWriteSettingsClick() {
+    FilterMessageTexts();
+    BuildImage(*this);
+    const EntryFlags kept = ChangedMask;
+    TFormComm& d = *dialogs_->FormComm;
+    prepareDialog(d, "Uploading settings...", 100, "Upload all settings");
+    CommOperation = OpUploadAll;
+    host_.showModal(d);
+    ClearChangedMask();
+    if (CommOperation == OpFailed) {
+        // No pending change is lost by a failed or aborted full upload.
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            if (kept[k] != 0) ChangedMask[k] = 1;
+        FlagUnverifiedUpload();
+    } else {
+        WriteChangedSettings.setEnabled(false);
+    }
+    OperationsVerifySettings.setEnabled(CommOperation != OpFailed && CommOperation != OpVerify);
+}
+
+// An upload whose automatic verify failed or was aborted: the entries it did
+// not verify equal may hold other values in the processor, so they are
+// pending again and the next Upload Changed Settings writes and verifies
+// them once more.
+void TTavroSetupMain::FlagUnverifiedUpload() {
+    if (CommOperation != OpFailed || VerifyMask.VerifyFollowsUpload == 0) return;
+    for (std::size_t k = 0; k < VerifyMask.Flags.size(); ++k)
+        if (VerifyMask.Flags[k] != 0) {
+            ChangedMask[k] = 1;
+            WriteChangedSettings.setEnabled(true);
+        }
+}
+
+void TTavroSetupMain::OperationsVerifySettingsClick() {
+    FilterMessageTexts();
+    BuildImage(*this);
+    TFormComm& d = *dialogs_->FormComm;
+    prepareDialog(d, "Verifying settings...", 100, "Verify");
+    CommOperation = OpVerify;
+    host_.showModal(d);
+    OperationsVerifySettings.setEnabled(false);
+}
+
+}  // namespace tavro
