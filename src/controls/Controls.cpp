@@ -28,6 +28,7 @@ const char* controlKindName(ControlKind kind) {
         case ControlKind::Panel: return "panel";
         case ControlKind::ProgressBar: return "progress bar";
         case ControlKind::Timer: return "timer";
+        case ControlKind::Grid: return "grid";
     }
     return "?";
 }
@@ -195,6 +196,9 @@ Image::Image(ControlRegistry& owner, std::string name) : Control(owner, std::mov
 
 Memo::Memo(ControlRegistry& owner, std::string name, std::vector<std::string> lines)
     : Control(owner, std::move(name), ControlKind::Memo), lines_(std::move(lines)) {}
+
+Grid::Grid(ControlRegistry& owner, std::string name, std::vector<std::string> columns)
+    : Control(owner, std::move(name), ControlKind::Grid), columns_(std::move(columns)) {}
 
 ProgressBar::ProgressBar(ControlRegistry& owner, std::string name)
     : Control(owner, std::move(name), ControlKind::ProgressBar) {}

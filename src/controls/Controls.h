@@ -34,6 +34,7 @@ enum class ControlKind {
     Panel,
     ProgressBar,
     Timer,
+    Grid,
 };
 
 const char* controlKindName(ControlKind kind);
@@ -267,6 +268,26 @@ private:
     std::vector<std::string> lines_;
     Rgb color_ = NoColor;
     Rgb fontColor_ = NoColor;
+};
+
+// A read-only table of text: column captions and rows of cells, one row
+// current (-1: none).
+class Grid : public Control {
+public:
+    Grid(ControlRegistry& owner, std::string name, std::vector<std::string> columns = {});
+
+    const std::vector<std::string>& columns() const { return columns_; }
+    const std::vector<std::vector<std::string>>& rows() const { return rows_; }
+    void setRows(std::vector<std::vector<std::string>> value) {
+        rows_ = std::move(value);
+        row_ = rows_.empty() ? -1 : 0;
+    }
+    int row() const { return row_; }
+
+private:
+    std::vector<std::string> columns_;
+    std::vector<std::vector<std::string>> rows_;
+    int row_ = -1;
 };
 
 class ProgressBar : public Control {

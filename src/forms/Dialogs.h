@@ -1,4 +1,4 @@
-// The eight dialogs of the program. Each exists once, from start-up to the
+// The dialogs of the program. Each exists once, from start-up to the
 // end, created after the main window in a fixed order, and is hidden until
 // the main window shows it modally.
 #pragma once
@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "forms/About.h"
+#include "forms/Compare.h"
 #include "forms/Dplii.h"
 #include "forms/Mixfilter.h"
 #include "forms/Options.h"
@@ -27,7 +28,8 @@ public:
           FormDPLII(std::make_unique<TFormDPLII>(main)),
           FormTHXUltra2(std::make_unique<TFormTHXUltra2>(main)),
           FormAbout(std::make_unique<TFormAbout>(main)),
-          FormComm(std::make_unique<TFormComm>(main)) {}
+          FormComm(std::make_unique<TFormComm>(main)),
+          FormCompare(std::make_unique<TFormCompare>(main)) {}
 
     std::unique_ptr<TFormOptions> FormOptions;
     std::unique_ptr<TFormPreset> FormPreset;
@@ -37,6 +39,8 @@ public:
     std::unique_ptr<TFormTHXUltra2> FormTHXUltra2;
     std::unique_ptr<TFormAbout> FormAbout;
     std::unique_ptr<TFormComm> FormComm;
+    // Compare with Processor's list of differences, created last.
+    std::unique_ptr<TFormCompare> FormCompare;
 };
 
 }  // namespace tavro

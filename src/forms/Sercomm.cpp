@@ -1,6 +1,7 @@
 #include "forms/Sercomm.h"
 
 #include "forms/ImageBuilder.h"
+#include "forms/SetupCompare.h"
 #include "forms/Setupmain.h"
 
 namespace tavro {
@@ -85,7 +86,11 @@ void TFormComm::OpTimerTimer() {
     t.step();
     if (!t.text().empty() && t.text() != LabelComm.caption()) LabelComm.setCaption(t.text());
     if (t.phase() != phase) showPhase();
-    if (t.finished()) endOperation();
+    if (t.finished()) {
+        // A verify that found a different value says where.
+        LabelCommDetail.setCaption(commDetailText(t));
+        endOperation();
+    }
 }
 
 void TFormComm::endOperation() {

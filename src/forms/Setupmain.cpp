@@ -86,6 +86,7 @@ void TTavroSetupMain::wireHandlers() {
     WriteChangedSettings.onClick = [this] { WriteChangedSettingsClick(); };
     OperationsWriteSettings.onClick = [this] { OperationsWriteSettingsClick(); };
     OperationsVerifySettings.onClick = [this] { OperationsVerifySettingsClick(); };
+    OperationsCompare.onClick = [this] { OperationsCompareClick(); };
     ButtonDPLII.onClick = [this] { ButtonDPLIIClick(); };
     ButtonTHXUltra.onClick = [this] { ButtonTHXUltraClick(); };
     ButtonCh9MixFilter.onClick = [this] { ButtonCh9MixFilterClick(); };

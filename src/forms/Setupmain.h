@@ -101,6 +101,7 @@ public:
     MenuItem WriteChangedSettings{*this, "WriteChangedSettings", "&Upload Changed Settings", "F7"};
     MenuItem OperationsWriteSettings{*this, "OperationsWriteSettings", "Upload &All Settings", "F8"};
     MenuItem OperationsVerifySettings{*this, "OperationsVerifySettings", "&Verify Settings", "F9"};
+    MenuItem OperationsCompare{*this, "OperationsCompare", "Co&mpare with Processor..."};
     MenuItem About{*this, "About", "A&bout..."};
 
     // ---- Tab pages ----------------------------------------------------------
@@ -437,6 +438,10 @@ public:
     void WriteChangedSettingsClick();
     void OperationsWriteSettingsClick();
     void OperationsVerifySettingsClick();
+    // Reads the processor's values of the visible part of the setup and
+    // lists the settings that differ; the setup changes only when the user
+    // uploads them.
+    void OperationsCompareClick();
 
     // ---- Speaker rules ------------------------------------------------------
     void CBLeftSChange();

@@ -3,6 +3,7 @@
 #include "forms/ImageBuilder.h"
 #include "forms/Dialogs.h"
 #include "forms/Setupmain.h"
+#include "forms/SetupCompare.h"
 
 namespace tavro {
 
@@ -99,6 +100,44 @@ void TTavroSetupMain::OperationsVerifySettingsClick() {
     CommOperation = OpVerify;
     host_.showModal(d);
     OperationsVerifySettings.setEnabled(false);
+}
+
+void TTavroSetupMain::OperationsCompareClick() {
+    FilterMessageTexts();
+    BuildImage(*this);
+    // The processor is read into the image as Download Settings reads it;
+    // afterwards the image, its masks and the operation are the setup's
+    // again, whatever the read did.
+    const tavro::ParameterImage setupImage = ParameterImage;
+    const EntryFlags changed = ChangedMask;
+    const tavro::VerifyMask verify = VerifyMask;
+    const int operation = CommOperation;
+    TFormComm& d = *dialogs_->FormComm;
+    prepareDialog(d, "Reading settings...", 100, "Compare with Processor");
+    CommOperation = OpDownload;
+    host_.showModal(d);
+    const bool read = CommOperation != OpFailed;
+    const tavro::ParameterImage processor = ParameterImage;
+    const EntryFlags readEntries = VerifyMask.Flags;  // the download flags each entry it read
+    ParameterImage = setupImage;
+    ChangedMask = changed;
+    VerifyMask = verify;
+    CommOperation = operation;
+    if (!read) return;
+
+    std::vector<EntryDifference> entries = entryDifferences(setupImage, processor, readEntries);
+    std::vector<SettingDifference> settings;
+    if (!entries.empty()) {
+        const ProcessorView held(*this, processor, readEntries);
+        settings = settingDifferences(*this, held.setup(), entries);
+    }
+    TFormCompare& c = *dialogs_->FormCompare;
+    c.setDifferences(entries, std::move(settings));
+    if (host_.showModal(c) != ModalResult::Ok || entries.empty()) return;
+    // Upload These: exactly the differing entries are sent.
+    ClearChangedMask();
+    for (const EntryDifference& e : entries) ChangedMask[static_cast<std::size_t>(e.entry)] = 1;
+    WriteChangedSettingsClick();
 }
 
 }  // namespace tavro

@@ -19,6 +19,7 @@ struct ParameterEntry {
     constexpr std::uint16_t address() const {
         return static_cast<std::uint16_t>(AddressHigh << 8 | AddressLow);
     }
+    friend bool operator==(const ParameterEntry&, const ParameterEntry&) = default;
 };
 static_assert(sizeof(ParameterEntry) == 3, "an entry is three bytes: address high, address low, value");
 

@@ -130,7 +130,10 @@ void Transfer::stepVerify(int k) {
     const auto index = static_cast<std::size_t>(k);
     std::uint8_t value = 0;
     if (!readEntry(k, value, verifyOutcomeText)) return;
-    if (value != data_.image[index].Value) return fail("Verify failed: Settings did not match.");
+    if (value != data_.image[index].Value) {
+        mismatch_ = VerifyMismatch{k, data_.image[index].address(), data_.image[index].Value, value};
+        return fail("Verify failed: Settings did not match.");
+    }
     data_.verify.Flags[index] = 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/Masks.h"
@@ -35,6 +36,15 @@ struct TransferData {
     EntryFlags& changed;
     VerifyMask& verify;
     int& operation;
+};
+
+// The entry at which a verify stopped: the value sent (the image's) and the
+// one the processor holds.
+struct VerifyMismatch {
+    int entry = 0;
+    std::uint16_t address = 0;
+    std::uint8_t sent = 0;
+    std::uint8_t held = 0;
 };
 
 struct TransferOptions {
@@ -70,6 +80,8 @@ public:
     const std::string& text() const { return text_; }
     // Where a port that cannot be opened leads and why; empty otherwise.
     const std::string& detail() const { return detail_; }
+    // Where a verify found a different value; none otherwise.
+    const std::optional<VerifyMismatch>& mismatch() const { return mismatch_; }
     // How the port opened; only meaningful once started.
     OpenResult opened() const { return opened_; }
     // The entries of the running phase (0: nothing to do) and how many of
@@ -102,6 +114,7 @@ private:
     OpenResult opened_ = OpenResult::Ok;
     std::string text_;
     std::string detail_;
+    std::optional<VerifyMismatch> mismatch_;
     int entryCount_ = 0;
     int remaining_ = 0;
     int phase_ = 0;

@@ -11,6 +11,7 @@
 #include "ui_FormAbout.h"
 #include "ui_FormCh9_10.h"
 #include "ui_FormComm.h"
+#include "ui_FormCompare.h"
 #include "ui_FormDPLII.h"
 #include "ui_FormOptions.h"
 #include "ui_FormPreset.h"
@@ -40,6 +41,7 @@ const CompiledForm compiledForms[] = {
     {"FormAbout", build<Ui::FormAbout, QDialog>},
     {"FormCh9_10", build<Ui::FormCh9_10, QDialog>},
     {"FormComm", build<Ui::FormComm, QDialog>},
+    {"FormCompare", build<Ui::FormCompare, QDialog>},
     {"FormDPLII", build<Ui::FormDPLII, QDialog>},
     {"FormOptions", build<Ui::FormOptions, QDialog>},
     {"FormPreset", build<Ui::FormPreset, QDialog>},

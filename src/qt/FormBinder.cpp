@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
 
@@ -71,6 +72,7 @@ bool widgetFitsKind(const QObject* o, ControlKind kind) {
             return qobject_cast<const QFrame*>(o) != nullptr && qobject_cast<const QLabel*>(o) == nullptr;
         case ControlKind::ProgressBar: return qobject_cast<const QProgressBar*>(o) != nullptr;
         case ControlKind::Timer: return qobject_cast<const QTimer*>(o) != nullptr;
+        case ControlKind::Grid: return qobject_cast<const QTableWidget*>(o) != nullptr;
     }
     return false;
 }
@@ -328,6 +330,38 @@ void FormBinder::sync() {
     syncing_ = false;
 }
 
+// A grid's cells are rewritten only when they changed, so the user's place
+// in a long list stays where it is.
+void FormBinder::syncGrid(const Grid& grid, QTableWidget* table) {
+    const int columns = static_cast<int>(grid.columns().size());
+    const int rows = static_cast<int>(grid.rows().size());
+    if (table->columnCount() != columns) {
+        table->setColumnCount(columns);
+        QStringList captions;
+        for (const std::string& c : grid.columns()) captions << fromModel(c);
+        table->setHorizontalHeaderLabels(captions);
+    }
+    bool same = table->rowCount() == rows;
+    for (int r = 0; same && r < rows; ++r)
+        for (int col = 0; same && col < columns; ++col) {
+            const auto& cells = grid.rows()[static_cast<std::size_t>(r)];
+            const QTableWidgetItem* item = table->item(r, col);
+            const std::string cell = col < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(col)] : "";
+            same = item != nullptr && item->text() == fromModel(cell);
+        }
+    if (same) return;
+    table->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const auto& cells = grid.rows()[static_cast<std::size_t>(r)];
+        for (int col = 0; col < columns; ++col) {
+            const std::string cell = col < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(col)] : "";
+            table->setItem(r, col, new QTableWidgetItem(fromModel(cell)));
+        }
+    }
+    table->resizeColumnsToContents();
+    if (grid.row() >= 0) table->selectRow(grid.row());
+}
+
 void FormBinder::syncOne(const Binding& b) {
     Control& c = *b.control;
     QObject* o = b.object;
@@ -439,6 +473,7 @@ void FormBinder::syncOne(const Binding& b) {
             break;
         }
         case ControlKind::Panel: break;
+        case ControlKind::Grid: syncGrid(static_cast<const Grid&>(c), static_cast<QTableWidget*>(o)); break;
         case ControlKind::ProgressBar: {
             auto& bar = static_cast<ProgressBar&>(c);
             auto* pb = static_cast<QProgressBar*>(o);

@@ -15,6 +15,7 @@
 class QKeyEvent;
 class QRadioButton;
 class QScrollBar;
+class QTableWidget;
 class QWidget;
 
 namespace tavro::qt {
@@ -52,6 +53,7 @@ private:
     };
     void bind(Control& control, QObject* object);
     void syncOne(const Binding& b);
+    void syncGrid(const Grid& grid, QTableWidget* table);
     void afterUserAction();
     // The radio buttons of one parent widget, in creation order.
     std::vector<QRadioButton*>& radioGroup(QWidget* parent);

@@ -6,6 +6,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QHeaderView>
+#include <QTest>
 #include <QTimer>
 #include <stdexcept>
 
@@ -22,7 +25,7 @@ namespace {
 std::vector<Form*> formsWithViews(Program& p) {
     Dialogs& d = p.dialogs();
     std::vector<Form*> forms{d.FormOptions.get(), d.FormAbout.get(), d.FormDPLII.get(), d.FormTHXUltra2.get(),
-                             d.FormCh9_10.get()};
+                             d.FormCh9_10.get(), d.FormCompare.get()};
     for (Form* f : std::initializer_list<Form*>{d.FormSource.get(), d.FormPreset.get(), d.FormComm.get()})
         if (!f->controls().empty()) forms.push_back(f);
     return forms;
@@ -100,4 +103,41 @@ TEST(DialogForms, ClosingTheWindowCancels) {
         dialog->close();
     });
     EXPECT_EQ(qt::execDialog(about, nullptr), ModalResult::Cancel);
+}
+
+// Compare with Processor's list: one row per setting with its three
+// columns, Upload These closes with OK, Escape with Cancel.
+TEST(DialogForms, TheCompareListShowsOneRowPerSetting) {
+    test::FakeHost host;
+    Program program(host);
+    TFormCompare& compare = *program.dialogs().FormCompare;
+    SettingDifference centre{{12}, "Speaker Settings", "Center level", "0 dB", "-1.5 dB"};
+    SettingDifference name{{160, 161}, "Source 1", "Source 1 name", "DVD", "DXX"};
+    compare.setDifferences({{12, 0x12, 110, 108}, {160, 0x2BF, 'V', 'X'}, {161, 0x2C0, 'D', 'X'}}, {centre, name});
+
+    struct Case {
+        bool upload;
+        ModalResult result;
+    };
+    for (const Case& c : {Case{true, ModalResult::Ok}, Case{false, ModalResult::Cancel}}) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), "Compare with Processor");
+            auto* table = dialog->findChild<QTableWidget*>("GridDifferences");
+            ASSERT_NE(table, nullptr);
+            ASSERT_EQ(table->rowCount(), 2);
+            ASSERT_EQ(table->columnCount(), 3);
+            EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Processor");
+            EXPECT_EQ(table->item(0, 0)->text(), "Speaker Settings / Center level");
+            EXPECT_EQ(table->item(0, 2)->text(), "-1.5 dB");
+            EXPECT_EQ(table->item(1, 1)->text(), "DVD");
+            EXPECT_EQ(dialog->findChild<QLabel*>("LabelCompare")->text(), "2 settings differ from the processor.");
+            if (c.upload)
+                dialog->findChild<QPushButton*>("ButtonUploadThese")->click();
+            else
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        EXPECT_EQ(qt::execDialog(compare, nullptr), c.result) << c.upload;
+    }
 }

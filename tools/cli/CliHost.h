@@ -13,7 +13,9 @@
 
 #include "PosixSerialPort.h"
 #include "forms/Host.h"
+#include "forms/Compare.h"
 #include "forms/Sercomm.h"
+#include "forms/SetupCompare.h"
 
 namespace tavro::cli {
 
@@ -38,7 +40,17 @@ public:
     bool confirm(const std::string&) override { return true; }
     std::optional<std::string> askOpenFile(const FileDialogSetup&) override { return take(openPath); }
     std::optional<std::string> askSaveFile(const FileDialogSetup&) override { return take(savePath); }
+    // The differences Compare with Processor found; none until it shows them.
+    std::optional<std::vector<EntryDifference>> comparedEntries;
+    std::vector<SettingDifference> comparedSettings;
+
     ModalResult showModal(Form& form) override {
+        if (auto* compare = dynamic_cast<TFormCompare*>(&form)) {
+            // The list is printed; nothing is uploaded.
+            comparedEntries = compare->entries();
+            comparedSettings = compare->settings();
+            return ModalResult::Cancel;
+        }
         auto* comm = dynamic_cast<TFormComm*>(&form);
         if (comm == nullptr) return ModalResult::Cancel;
         form.setModalResult(ModalResult::None);
@@ -48,13 +60,21 @@ public:
         // on the dialog's timers.
         Transfer& run = comm->transfer();
         run.start();
-        int done = 0;
         while (!run.finished()) {
+            const int phase = run.phase();
+            const int count = run.entryCount();
             run.step();
-            if (onProgress) onProgress(++done, run.entryCount());
+            // An upload that hands over to its verify ends its own count
+            // first; the verify counts from nothing again.
+            if (onProgress) {
+                if (run.phase() != phase)
+                    onProgress(count, count);
+                else
+                    onProgress(run.entriesDone(), run.entryCount());
+            }
         }
         finalText = run.text();
-        detailText = run.detail();
+        detailText = commDetailText(run);
         form.setModalResult(ModalResult::Ok);
         comm->FormClose();
         return form.modalResult();

@@ -8,6 +8,8 @@
 //   tavro-cli upload   [--default FILE] [--port DEV] [--verify] SETUP
 //   tavro-cli download [--default FILE] [--port DEV] [--setup SETUP] OUT
 //   tavro-cli verify   [--default FILE] [--port DEV] SETUP
+//   tavro-cli diff     [--default FILE] [--raw] A B
+//   tavro-cli compare  [--default FILE] [--port DEV] [--raw] SETUP
 //
 // Every command starts as the program does, with FILE (./Default.dfg unless
 // given) as the default setup.
@@ -15,6 +17,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +29,7 @@
 #include "link/PortNames.h"
 #include "forms/Program.h"
 #include "forms/Sercomm.h"
+#include "forms/SetupCompare.h"
 
 namespace {
 
@@ -35,6 +39,10 @@ using tavro::cli::CliHost;
 constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
+// diff and compare, as diff: 0 the same, 1 different, 2 trouble.
+constexpr int ExitSame = 0;
+constexpr int ExitDifferent = 1;
+constexpr int ExitTrouble = 2;
 
 const char* const usageText =
     "Usage:\n"
@@ -45,6 +53,8 @@ const char* const usageText =
     "  tavro-cli upload   [--default FILE] [--port DEV] [--verify] SETUP\n"
     "  tavro-cli download [--default FILE] [--port DEV] [--setup SETUP] OUT\n"
     "  tavro-cli verify   [--default FILE] [--port DEV] SETUP\n"
+    "  tavro-cli diff     [--default FILE] [--raw] A B\n"
+    "  tavro-cli compare  [--default FILE] [--port DEV] [--raw] SETUP\n"
     "  tavro-cli --help\n";
 
 const char* const helpText =
@@ -70,6 +80,14 @@ const char* const helpText =
     "           Settings does, and saves the result as OUT.\n"
     "  verify   Opens SETUP and compares every entry of its visible part with\n"
     "           what the processor holds.\n"
+    "  diff     Opens A and B, each on top of the default setup, and prints one\n"
+    "           line per setting that differs among the entries visible in\n"
+    "           either, in entry order:\n"
+    "             <group> / <setting>: <value in A> -> <value in B>\n"
+    "           with the values as the window shows them.\n"
+    "  compare  Opens SETUP, reads what the processor holds of its visible part\n"
+    "           (writing nothing) and prints the settings that differ, as diff\n"
+    "           does, SETUP -> processor.\n"
     "  The transfer commands print the operation's final text; when standard\n"
     "  error is a terminal they show the entries done on it as they go.\n"
     "\n"
@@ -80,10 +98,14 @@ const char* const helpText =
     "                  the setup's COM port; COMn is the device named by the\n"
     "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1)\n"
     "  --verify        (upload) verify automatically after the upload\n"
+    "  --raw           (diff, compare) one line per differing entry instead:\n"
+    "                  <entry> <address, 4 hex digits> <value> <value>\n"
     "  --help          this text\n"
     "\n"
     "Exit status: 0 done, 1 failed (a file could not be read or written, or a\n"
-    "transfer failed; the program's message is printed), 2 wrong usage.\n";
+    "transfer failed; the program's message is printed), 2 wrong usage.\n"
+    "diff and compare: 0 no difference, 1 differences, 2 trouble (wrong usage, a\n"
+    "file that cannot be read, a failed transfer).\n";
 
 struct Arguments {
     std::string command;
@@ -91,6 +113,7 @@ struct Arguments {
     std::optional<std::string> setup;  // --setup
     std::optional<std::string> port;   // --port
     bool verify = false;               // --verify
+    bool raw = false;                  // --raw
     std::vector<std::string> positional;
 };
 
@@ -104,8 +127,9 @@ std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
     if (argc < 2) return "no command given";
     args.command = argv[1];
     const std::string& c = args.command;
-    const bool transfer = c == "check" || c == "upload" || c == "download" || c == "verify";
-    if (c != "image" && c != "convert" && c != "apply" && !transfer) return "unknown command '" + c + "'";
+    const bool transfer = c == "check" || c == "upload" || c == "download" || c == "verify" || c == "compare";
+    if (c != "image" && c != "convert" && c != "apply" && c != "diff" && !transfer)
+        return "unknown command '" + c + "'";
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--default" || (a == "--setup" && (c == "apply" || c == "download")) || (a == "--port" && transfer)) {
@@ -113,6 +137,8 @@ std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
             (a == "--default" ? args.defaultFile : a == "--setup" ? args.setup.emplace() : args.port.emplace()) = argv[++i];
         } else if (a == "--verify" && c == "upload") {
             args.verify = true;
+        } else if (a == "--raw" && (c == "diff" || c == "compare")) {
+            args.raw = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return "unknown option '" + a + "'";
         } else {
@@ -126,6 +152,8 @@ std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
     if (c == "check" && n != 0) return "check takes no file";
     if ((c == "upload" || c == "verify") && n != 1) return c + " needs SETUP";
     if (c == "download" && n != 1) return "download needs OUT";
+    if (c == "diff" && n != 2) return "diff needs A and B";
+    if (c == "compare" && n != 1) return "compare needs SETUP";
     return std::nullopt;
 }
 
@@ -260,31 +288,89 @@ int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
     return ExitOk;
 }
 
-int run(const Arguments& args) {
-    CliHost host;
+// The program started as the window starts, with FILE as its default
+// setup; no program after a failure (reported). A connection check needs
+// no setup when the port is given.
+std::unique_ptr<tavro::Program> startProgram(CliHost& host, const Arguments& args) {
     // The default setup is read by the program's own reader, from FILE.
     const std::string defaultFile = args.defaultFile;
-    tavro::Program program(host, [defaultFile](TTavroSetupMain& w) {
+    auto program = std::make_unique<tavro::Program>(host, [defaultFile](TTavroSetupMain& w) {
         auto reader = w.ReadSetupFileHook;
         w.ReadSetupFileHook = [reader, defaultFile](TTavroSetupMain& m, const std::string& path) {
             return reader(m, path == tavro::DefaultSetupFileName ? defaultFile : path);
         };
     });
-    TTavroSetupMain& w = program.main();
-    // A connection check needs no setup when the port is given.
+    TTavroSetupMain& w = program->main();
     if (w.DefaultFileUnreadable && !(args.command == "check" && args.port)) {
         std::cerr << "Unable to open Default.dfg.\n";
-        return ExitFailed;
+        return nullptr;
     }
     if (w.DefaultFileCorrupted) {
         std::cerr << "Error: Default.dfg is corrupted.\n";
-        return ExitFailed;
+        return nullptr;
     }
     // As the window's first showing leaves them.
     w.FileSave.setEnabled(false);
     w.WriteChangedSettings.setEnabled(false);
     w.OperationsVerifySettings.setEnabled(false);
-    if (reportMessages(host)) return ExitFailed;
+    if (reportMessages(host)) return nullptr;
+    return program;
+}
+
+// The differences, one line per setting or with --raw one per entry; the
+// exit status as diff's.
+int printDifferences(const Arguments& args, const std::vector<tavro::EntryDifference>& entries,
+                     const std::vector<tavro::SettingDifference>& settings) {
+    if (args.raw)
+        for (const tavro::EntryDifference& d : entries) std::cout << tavro::rawDifferenceLine(d) << "\n";
+    else
+        for (const tavro::SettingDifference& d : settings) std::cout << tavro::differenceLine(d) << "\n";
+    std::cout.flush();
+    if (!std::cout) return ExitTrouble;
+    return entries.empty() ? ExitSame : ExitDifferent;
+}
+
+// diff A B: each in a program of its own, as image opens a setup.
+int diff(const Arguments& args) {
+    CliHost hostA;
+    CliHost hostB;
+    const std::unique_ptr<tavro::Program> a = startProgram(hostA, args);
+    if (a == nullptr) return ExitTrouble;
+    const std::unique_ptr<tavro::Program> b = startProgram(hostB, args);
+    if (b == nullptr) return ExitTrouble;
+    if (!openSetup(a->main(), hostA, args.positional[0]) || !openSetup(b->main(), hostB, args.positional[1]))
+        return ExitTrouble;
+    const std::vector<tavro::EntryDifference> entries = tavro::compareSetups(a->main(), b->main());
+    return printDifferences(args, entries, tavro::settingDifferences(a->main(), b->main(), entries));
+}
+
+// compare SETUP: Compare with Processor, its list printed instead of shown.
+int compare(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
+    if (!openSetup(w, host, args.positional[0])) return ExitTrouble;
+    if (args.port) {
+        if (const std::optional<int> n = tavro::comPortNumber(*args.port))
+            w.Opts.ComPort = static_cast<std::uint8_t>(*n);
+        else
+            host.usePort(*args.port);
+    }
+    if (::isatty(STDERR_FILENO) != 0) host.onProgress = showProgress;
+    w.OperationsCompare.userClick();
+    if (!host.comparedEntries) {
+        // The read failed: the communication texts say why.
+        std::cerr << host.finalText << "\n";
+        if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
+        return ExitTrouble;
+    }
+    return printDifferences(args, *host.comparedEntries, host.comparedSettings);
+}
+
+int run(const Arguments& args) {
+    if (args.command == "diff") return diff(args);
+    CliHost host;
+    const std::unique_ptr<tavro::Program> program = startProgram(host, args);
+    if (program == nullptr) return args.command == "compare" ? ExitTrouble : ExitFailed;
+    TTavroSetupMain& w = program->main();
+    if (args.command == "compare") return compare(args, w, host);
 
     if (args.command == "check" || args.command == "upload" || args.command == "download" || args.command == "verify")
         return transfer(args, w, host);
@@ -326,6 +412,6 @@ int main(int argc, char* argv[]) {
         return run(args);
     } catch (const std::exception& e) {
         std::cerr << "tavro-cli: " << e.what() << "\n";
-        return ExitFailed;
+        return args.command == "diff" || args.command == "compare" ? ExitTrouble : ExitFailed;
     }
 }

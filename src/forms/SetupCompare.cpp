@@ -1,0 +1,161 @@
+#include "forms/SetupCompare.h"
+
+#include <cstdio>
+
+#include "forms/ImageBuilder.h"
+#include "forms/Program.h"
+#include "forms/SetupFile.h"
+#include "forms/RegisterMap.h"
+#include "forms/Setupmain.h"
+
+namespace tavro {
+
+EntryFlags visibleEntries(TTavroSetupMain& m) {
+    const EntryFlags kept = m.ChangedMask;
+    MarkVisibleEntries(m);
+    const EntryFlags visible = m.ChangedMask;
+    m.ChangedMask = kept;
+    return visible;
+}
+
+std::vector<EntryDifference> entryDifferences(const ParameterImage& a, const ParameterImage& b, const EntryFlags& which) {
+    std::vector<EntryDifference> out;
+    for (int k = 0; k < ImageEntryCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (which[i] != 0 && a[i].Value != b[i].Value) out.push_back({k, a[i].address(), a[i].Value, b[i].Value});
+    }
+    return out;
+}
+
+std::vector<SettingDifference> settingDifferences(const TTavroSetupMain& a, const TTavroSetupMain& b,
+                                                  const std::vector<EntryDifference>& entries) {
+    std::vector<SettingDifference> out;
+    std::vector<int> firsts;  // the setting of each row, by its first entry
+    for (const EntryDifference& e : entries) {
+        const int first = settingFirstEntry(e.entry);
+        std::size_t row = 0;
+        while (row < firsts.size() && firsts[row] != first) ++row;
+        if (row == firsts.size()) {
+            firsts.push_back(first);
+            SettingDifference d;
+            d.group = std::string(entryGroup(e.entry));
+            d.name = std::string(settingName(e.entry));
+            d.a = settingText(a, e.entry);
+            d.b = settingText(b, e.entry);
+            // A value the window cannot show (one the processor holds out of
+            // its range, say) leaves both sides alike: the values tell them
+            // apart.
+            if (d.a == d.b) {
+                d.a += " (value " + std::to_string(e.a) + ")";
+                d.b += " (value " + std::to_string(e.b) + ")";
+            }
+            out.push_back(std::move(d));
+        }
+        out[row].entries.push_back(e.entry);
+    }
+    return out;
+}
+
+std::vector<EntryDifference> compareSetups(TTavroSetupMain& a, TTavroSetupMain& b) {
+    a.FilterMessageTexts();
+    b.FilterMessageTexts();
+    BuildImage(a);
+    BuildImage(b);
+    EntryFlags either = visibleEntries(a);
+    const EntryFlags inB = visibleEntries(b);
+    for (std::size_t k = 0; k < either.size(); ++k) either[k] = either[k] != 0 || inB[k] != 0 ? 1 : 0;
+    return entryDifferences(a.ParameterImage, b.ParameterImage, either);
+}
+
+namespace {
+
+// The copy's desktop: nothing is shown, asked or opened.
+class NoPort : public SerialPort {
+public:
+    bool open(const std::string&) override { return false; }
+    bool buildLineSettings(const std::string&) override { return false; }
+    bool applyLineSettings() override { return false; }
+    bool getTimeouts(SerialTimeouts&) override { return false; }
+    bool setTimeouts(const SerialTimeouts&) override { return false; }
+    bool write(const std::uint8_t*, std::size_t, std::size_t& written) override {
+        written = 0;
+        return false;
+    }
+    bool read(std::uint8_t*, std::size_t, std::size_t& received) override {
+        received = 0;
+        return false;
+    }
+    void close() override {}
+    void sleepMs(int) override {}
+};
+
+class NoDesktop : public Host {
+public:
+    void showMessage(const std::string&) override {}
+    void showError(const std::string&) override {}
+    bool confirm(const std::string&) override { return false; }
+    std::optional<std::string> askOpenFile(const FileDialogSetup&) override { return std::nullopt; }
+    std::optional<std::string> askSaveFile(const FileDialogSetup&) override { return std::nullopt; }
+    ModalResult showModal(Form&) override { return ModalResult::Cancel; }
+    bool pictureReadable(const std::string&) override { return false; }
+    void processMessages() override {}
+    void sleepMs(int) override {}
+    bool fileExists(const std::string&) override { return false; }
+    void showWindow(Form&) override {}
+    void destroyWindow(Form&) override {}
+    SerialPort& serialPort() override { return port_; }
+    void closeMainWindow() override {}
+
+private:
+    NoPort port_;
+};
+
+}  // namespace
+
+struct ProcessorView::Copy {
+    explicit Copy(const TTavroSetupMain& m)
+        : program(desktop, [&m](TTavroSetupMain& w) {
+              // The same default setup, read the same way.
+              w.StartDirectory = m.StartDirectory;
+              w.ReadSetupFileHook = m.ReadSetupFileHook;
+          }) {}
+    NoDesktop desktop;
+    Program program;
+};
+
+ProcessorView::ProcessorView(const TTavroSetupMain& m, const ParameterImage& processor, const EntryFlags& read)
+    : copy_(std::make_unique<Copy>(m)) {
+    TTavroSetupMain& w = copy_->program.main();
+    ReadSetupText(w, FormatSetupText(m));
+    BuildImage(w);
+    for (std::size_t k = 0; k < read.size(); ++k)
+        if (read[k] != 0) w.ParameterImage[k].Value = processor[k].Value;
+    ApplyImage(w);
+}
+
+ProcessorView::~ProcessorView() = default;
+
+const TTavroSetupMain& ProcessorView::setup() const { return copy_->program.main(); }
+
+std::string differenceLine(const SettingDifference& d) { return d.group + " / " + d.name + ": " + d.a + " -> " + d.b; }
+
+std::string rawDifferenceLine(const EntryDifference& d) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%d %04X %d %d", d.entry, d.address, d.a, d.b);
+    return line;
+}
+
+std::string verifyMismatchText(const VerifyMismatch& m) {
+    char where[48];
+    std::snprintf(where, sizeof where, " (entry %d, address 0x%04X): ", m.entry, m.address);
+    return std::string(entryName(m.entry)) + where + "sent " + std::to_string(m.sent) + ", processor holds " +
+           std::to_string(m.held);
+}
+
+std::string commDetailText(const Transfer& t) {
+    if (!t.detail().empty()) return t.detail();
+    if (t.mismatch()) return verifyMismatchText(*t.mismatch());
+    return {};
+}
+
+}  // namespace tavro
