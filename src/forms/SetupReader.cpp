@@ -24,7 +24,7 @@ void readSections(TTavroSetupMain& w, LineReader& in) {
         const SetupSection* section = findSetupSection(line);
         if (section == nullptr) continue;
         if (section->onRead == GroupOnRead::Shows) (w.*section->group).setVisible(true);
-        (reader.*section->read)();
+        section->read(reader, w);
     }
 }
 

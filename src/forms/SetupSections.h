@@ -23,55 +23,23 @@ struct RadioChoice {
     const char* keyword;
 };
 
-// Reads the value lines of one section into the window: each function
-// consumes its section's lines by position, checks every value against its
-// range and uses the section's fallback for one outside it.
+// The reading of a section's value lines: each section's reader consumes its
+// lines by position, checks every value against its range and uses the
+// section's fallback for one outside it. The line forms sections share:
 class SectionReader {
 public:
     SectionReader(TTavroSetupMain& w, files::LineReader& in) : w_(w), in_(in) {}
 
-    void general();
-    void messages();
-    void distanceUnits();
-    void generalAudio();
-    void toneFilters();
-    void lfeLevel();
-    void analogBass();
-    void dpl();
-    void thx();
-    void reverb();
-    void phones();
-    void modes();
-    void sources();
-    void zone();
-    void balanced();
-    void speakers();
-    void backSpeakers();
-    void auxChannels();
-    void videoFormat();
-    void setupMode();
-    void temporaryDisplay();
-    void osdInput();
-    void osdOutput();
-    void factoryColors();
-    void osdStyle();
-    template <int N>
-    void trigger() {
-        trigger(N);
-    }
-    template <int N>
-    void preset() {
-        preset(N);
-    }
-    void options();
-
-private:
+    // The next line; an empty line once the content has ended.
     std::string next() { return in_.next(); }
+    // The integer at the start of the next line.
     std::int64_t nextInt() { return files::intValue(next()); }
-    static bool inRange(std::int64_t v, std::int64_t lo, std::int64_t hi) { return v >= lo && v <= hi; }
-
+    // A level line into a level list.
     void level(ListBox& list);
+    // A distance line, in feet or in metres, into a distance list; a text in
+    // neither list selects notFound.
     void distance(ListBox& list, int notFound = 0);
+    // A line that checks one of the radio buttons.
     RadioButton& choice(std::span<const RadioChoice> choices);
     // The message text rule: the first n characters, each one the display
     // cannot show replaced by a blank.
@@ -79,69 +47,27 @@ private:
     // The highest volume value accepted, for the main and the zone volume.
     std::int64_t volumeTop() const;
 
-    void sourceBlock(int n, Button& button);
-    void oneBackSpeakerCaptions();
-    void auxChannel(AuxMixFilter& rec, ListBox& levelList, ListBox& delayList);
-    void trigger(int n);
-    void preset(int n);
-
+private:
     TTavroSetupMain& w_;
     files::LineReader& in_;
 };
 
-// Writes the value lines of one section, each ended with CR LF.
+inline bool inRange(std::int64_t v, std::int64_t lo, std::int64_t hi) { return v >= lo && v <= hi; }
+
+// The writing of a section's value lines, each ended with CR LF.
 class SectionWriter {
 public:
     SectionWriter(const TTavroSetupMain& w, std::string& out) : w_(w), out_(out) {}
 
     void line(const std::string& text);
+    void lines(std::initializer_list<std::string> texts);
     // The empty line that ends a section.
     void end();
-
-    void general();
-    void messages();
-    void distanceUnits();
-    void generalAudio();
-    void toneFilters();
-    void lfeLevel();
-    void analogBass();
-    void dpl();
-    void thx();
-    void reverb();
-    void phones();
-    void modes();
-    void sources();
-    void zone();
-    void balanced();
-    void speakers();
-    void backSpeakers();
-    void auxChannels();
-    void videoFormat();
-    void setupMode();
-    void temporaryDisplay();
-    void osdInput();
-    void osdOutput();
-    void factoryColors();
-    void osdStyle();
-    template <int N>
-    void trigger() {
-        trigger(N);
-    }
-    template <int N>
-    void preset() {
-        preset(N);
-    }
-    void options();
+    // The keyword of the checked radio button.
+    void choice(std::span<const RadioChoice> choices);
+    static std::string num(std::int64_t v) { return std::to_string(v); }
 
 private:
-    static std::string num(std::int64_t v) { return std::to_string(v); }
-    void lines(std::initializer_list<std::string> texts);
-    void choice(std::span<const RadioChoice> choices);
-
-    void auxChannel(const AuxMixFilter& rec, const ListBox& levelList, const ListBox& delayList);
-    void trigger(int n);
-    void preset(int n);
-
     const TTavroSetupMain& w_;
     std::string& out_;
 };
@@ -158,12 +84,19 @@ struct SetupSection {
     // Written only while this group box is shown; nullptr: always written.
     GroupBox TTavroSetupMain::*group;
     GroupOnRead onRead;
-    void (SectionReader::*read)();
-    void (SectionWriter::*write)();
+    void (*read)(SectionReader& in, TTavroSetupMain& w);
+    void (*write)(SectionWriter& out, const TTavroSetupMain& w);
 };
 
 // Every section, in the order in which the writer writes them.
 std::span<const SetupSection> setupSections();
+
+// The table in four parts, in this order, each defined beside the readers
+// and writers of its sections.
+std::span<const SetupSection> generalAndAudioSections();  // "[General]" .. "[Phones Volume Offset]"
+std::span<const SetupSection> sourceSections();           // "[Modes]" .. "[Balanced Source Settings]"
+std::span<const SetupSection> speakerSections();          // "[Speaker Settings]" .. "[Aux Channel Settings]"
+std::span<const SetupSection> osdAndPresetSections();     // "[Blueback Video Format]" .. "[Options]"
 
 // The section whose header begins the line, or nullptr (no header begins
 // with another, so the order of the test does not matter).

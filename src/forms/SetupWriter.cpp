@@ -16,7 +16,7 @@ std::string FormatSetupText(const TTavroSetupMain& w) {
     for (const SetupSection& section : setupSections()) {
         if (section.group != nullptr && !(w.*section.group).visible()) continue;
         writer.line(section.header);
-        (writer.*section.write)();
+        section.write(writer, w);
         writer.end();
     }
     return out;

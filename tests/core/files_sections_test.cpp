@@ -66,8 +66,11 @@ using Change = std::function<void(TTavroSetupMain&)>;
 // the window's own rules would leave the setup.
 const std::map<std::string, Change>& changes() {
     static const std::map<std::string, Change> table{
-        {"[General]", [](TTavroSetupMain& w) { w.setCaption("Living Room");
-             w.AboutLine1 = "Rack 2"; }},
+        {"[General]",
+         [](TTavroSetupMain& w) {
+             w.setCaption("Living Room");
+             w.AboutLine1 = "Rack 2";
+         }},
         {"[Messages]", [](TTavroSetupMain& w) { w.EditShutdown1.setText("GOOD NIGHT"); }},
         {"[Distance Units]",
          [](TTavroSetupMain& w) {
@@ -91,9 +94,7 @@ const std::map<std::string, Change>& changes() {
         {"[Sources]", [](TTavroSetupMain& w) { w.Sources[1].Sensitivity = 12; }},
         {"[Zone Settings]", [](TTavroSetupMain& w) { w.SBZoneVolume.setPosition(-25); }},
         {"[Balanced Source Settings]",
-         [](TTavroSetupMain& w) {
-             (w.RBThroughDSP.checked() ? w.RBBypassDSP : w.RBThroughDSP).setChecked(true);
-         }},
+         [](TTavroSetupMain& w) { (w.RBThroughDSP.checked() ? w.RBBypassDSP : w.RBThroughDSP).setChecked(true); }},
         {"[Speaker Settings]", [](TTavroSetupMain& w) { w.CBCenterL.setItemIndex(20); }},
         {"[Back Speaker Settings]", [](TTavroSetupMain& w) { w.CBRightBL.setItemIndex(41); }},
         {"[Aux Channel Settings]", [](TTavroSetupMain& w) { w.AuxChannels[0].Mix[2] = -40; }},
