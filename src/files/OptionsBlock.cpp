@@ -7,29 +7,39 @@
 
 namespace tavro::files {
 
+std::array<std::string, OptionsLineCount> optionsLines(const Options& o) {
+    return {"COM" + std::to_string(o.ComPort), o.AutoVerify == 1 ? "Verify On" : "Verify Off",
+            o.ConfirmDiscard == 1 ? "Confirm" : "No Confirmation"};
+}
+
+void readOptionsLines(const std::array<std::string, OptionsLineCount>& lines, Options& o) {
+    const std::string& port = lines[0];
+    o.ComPort = beginsWith(port, "COM4") ? 4 : beginsWith(port, "COM3") ? 3 : beginsWith(port, "COM2") ? 2 : 1;
+    o.AutoVerify = beginsWith(lines[1], "Verify On") ? 1 : 0;
+    o.ConfirmDiscard = beginsWith(lines[2], "Confirm") ? 1 : 0;
+}
+
 std::string replaceOptionsBlock(std::string_view defaultFileContent, const Options& o) {
     // A Ctrl-Z ends what the reader reads, not the file: everything after it
     // is copied as well.
     const std::vector<std::string> lines = splitLines(defaultFileContent, false);
     std::string out;
     std::size_t i = 0;
-    for (; i < lines.size() && !beginsWith(lines[i], "[Options]"); ++i) {
+    for (; i < lines.size() && !beginsWith(lines[i], OptionsHeader); ++i) {
         out += lines[i];
         out += LineEnd;
     }
     const bool found = i < lines.size();
     if (!found) out += LineEnd;
 
-    out += "[Options]";
-    out += LineEnd;
-    out += "COM" + std::to_string(o.ComPort);
-    out += LineEnd;
-    out += o.AutoVerify == 1 ? "Verify On" : "Verify Off";
-    out += LineEnd;
-    out += o.ConfirmDiscard == 1 ? "Confirm" : "No Confirmation";
+    out += OptionsHeader;
+    for (const std::string& line : optionsLines(o)) {
+        out += LineEnd;
+        out += line;
+    }
 
     if (found)
-        for (std::size_t j = i + 1 + 3; j < lines.size(); ++j) {
+        for (std::size_t j = i + 1 + OptionsLineCount; j < lines.size(); ++j) {
             out += LineEnd;
             out += lines[j];
         }

@@ -3,12 +3,24 @@
 // block itself is replaced by the current options.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "model/Records.h"
 
 namespace tavro::files {
+
+inline constexpr const char* OptionsHeader = "[Options]";
+inline constexpr std::size_t OptionsLineCount = 3;
+
+// The value lines of an "[Options]" block: "COM1" .. "COM4", "Verify On" or
+// "Verify Off", "Confirm" or "No Confirmation".
+std::array<std::string, OptionsLineCount> optionsLines(const Options& o);
+// The options those lines give: "COM4", "COM3", "COM2", else COM1; "Verify
+// On", else off; "Confirm", else no confirmation.
+void readOptionsLines(const std::array<std::string, OptionsLineCount>& lines, Options& o);
 
 // The text of a default setup whose "[Options]" block holds o; without a
 // block, one is appended after an empty line.
