@@ -20,10 +20,6 @@ namespace tavro {
 
 namespace {
 
-constexpr int SizeNo = 0;      // "No" in the size lists
-constexpr int FrontSmall = 0;  // "Small" in the front size list
-constexpr int SubYes = 1;
-
 // The record order of the seven mix shares, by device position.
 constexpr std::array<int, MixChannelCount> mixRecordIndex{0, 1, 2, 4, 5, 3, 6};
 
