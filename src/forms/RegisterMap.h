@@ -12,6 +12,7 @@
 // codec.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,11 +20,18 @@
 #include <vector>
 
 #include "link/Masks.h"
+#include "model/Records.h"
 
 namespace tavro {
 
 class TTavroSetupMain;
 class Control;
+
+// The seven mix shares of channels 9 and 10 stand in the image in the
+// device order Left, Center, Right, RSurr, Back, LSurr, LFE; these are their
+// positions in the record's order (Left, Center, Right, LSurr, RSurr, Back,
+// LFE).
+inline constexpr std::array<int, MixChannelCount> MixRecordIndex{0, 1, 2, 4, 5, 3, 6};
 
 // A control of the main window, reached from the window.
 using ControlRef = Control& (*)(TTavroSetupMain&);

@@ -18,11 +18,6 @@ Control& ref(TTavroSetupMain& m) {
     return m.*member;
 }
 
-// The device order of the seven mix shares of channels 9 and 10 in the
-// image: Left, Center, Right, RSurr, Back, LSurr, LFE, as positions in the
-// record's order (Left, Center, Right, LSurr, RSurr, Back, LFE).
-inline constexpr std::array<int, MixChannelCount> MixRecordIndex{0, 1, 2, 4, 5, 3, 6};
-
 std::string sourceGroup(int source);  // "Source 3 Settings", source from 0
 ControlRef sourceButton(int source);
 ControlRef presetPanelGroup(int preset);  // GBPanel1 .. GBPanel5, preset from 0

@@ -1,6 +1,7 @@
-// The register map's rows: the names and groups of the entries, the texts
-// of the settings as the window shows them, and the rows' codecs and
-// visibility against the image and the masks the program makes.
+// The register map's rows: the names and groups of the entries and the
+// texts of the settings as the window shows them. The rows' codecs and
+// visibility are tested through BuildImage, ApplyImage and
+// MarkVisibleEntries, which they drive.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -124,55 +125,6 @@ TEST(RegisterMapTexts, TheSettingAsTheWindowShowsIt) {
     for (const auto& c : cases) EXPECT_EQ(settingText(w, c.entry), c.text) << "entry " << c.entry;
     // Every entry has a text.
     for (int k = 0; k < ImageEntryCount; ++k) EXPECT_NO_THROW(settingText(w, k)) << "entry " << k;
-}
-
-// The rows build what the program builds: for random setups of several
-// shapes, every entry the image was built into is the row's value, and every
-// entry that the row leaves alone kept its value.
-TEST(RegisterMapRows, CodecsReproduceTheBuiltImage) {
-    SetupShape shapes[4];
-    shapes[1].variant = ModelVariant::R7;
-    shapes[1].sources = 16;
-    shapes[1].componentVideoCount = 9;
-    shapes[2].variant = ModelVariant::M4820;
-    shapes[2].digitalInputs = 0;
-    shapes[3].digitalInputs = 8;
-    shapes[3].sources = 3;
-    unsigned seed = 1;
-    for (const SetupShape& shape : shapes) {
-        ShapedProgram p(shape);
-        TTavroSetupMain& w = p.main();
-        for (int round = 0; round < 20; ++round) {
-            SetupRandomizer(seed++).fill(w);
-            for (ParameterEntry& e : w.ParameterImage) e.Value = 0xA5;
-            BuildImage(w);
-            for (const RegisterRow& row : registerMap()) {
-                const std::optional<int> value = buildEntry(w, row);
-                const int built = w.ParameterImage[static_cast<std::size_t>(row.entry)].Value;
-                const int expected = value ? *value & 0xFF : 0xA5;
-                EXPECT_EQ(built, expected) << "entry " << row.entry << " seed " << seed - 1;
-            }
-        }
-    }
-}
-
-TEST(RegisterMapRows, VisibilityReproducesTheVisibleEntries) {
-    SetupShape shapes[3];
-    shapes[1].sources = 4;
-    shapes[1].presets = {false, true, false, false, false};
-    shapes[1].ch10 = false;
-    shapes[1].digitalInputs = 0;
-    shapes[1].componentVideo = false;
-    shapes[2].allGroups = false;
-    shapes[2].presets = {false, false, false, false, false};
-    for (const SetupShape& shape : shapes) {
-        ShapedProgram p(shape);
-        TTavroSetupMain& w = p.main();
-        MarkVisibleEntries(w);
-        for (const RegisterRow& row : registerMap())
-            EXPECT_EQ(w.ChangedMask[static_cast<std::size_t>(row.entry)] != 0, entryShown(w, row))
-                << "entry " << row.entry;
-    }
 }
 
 TEST(RegisterMapRows, EntriesOutsideTheImageHaveNoRow) {
