@@ -418,6 +418,9 @@ public:
     ItemList sourceNames(int count) const;
     // "Off" and the names of the sources in use.
     ItemList balancedSourceItems() const;
+    // The video inputs of the source dialog's list for the model and the
+    // setup's component video count.
+    ItemList componentVideoItems() const;
     std::array<TabSheet*, 7> tabSheets();
 
     // The start-up picture while it is shown (from before the creation step

@@ -5,12 +5,6 @@
 
 namespace tavro {
 
-namespace {
-constexpr int SizeNo = 0;        // "No" in the three-item size lists and the subwoofer list
-constexpr int FrontSmall = 0;    // "Small" in the front size lists
-constexpr int SubYes = 1;
-}  // namespace
-
 void TTavroSetupMain::frontSizeRule(ListBox& from, ListBox& to) {
     to.setItemIndex(from.itemIndex());
     if (from.itemIndex() == FrontSmall) {
