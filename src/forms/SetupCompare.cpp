@@ -10,7 +10,7 @@
 
 namespace tavro {
 
-EntryFlags visibleEntries(TTavroSetupMain& m) {
+EntryFlags visibleEntryFlags(TTavroSetupMain& m) {
     const EntryFlags kept = m.ChangedMask;
     MarkVisibleEntries(m);
     const EntryFlags visible = m.ChangedMask;
@@ -27,6 +27,13 @@ std::vector<EntryDifference> entryDifferences(const ParameterImage& a, const Par
     return out;
 }
 
+namespace {
+std::string withoutTrailingBlanks(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+}  // namespace
+
 std::vector<SettingDifference> settingDifferences(const TTavroSetupMain& a, const TTavroSetupMain& b,
                                                   const std::vector<EntryDifference>& entries) {
     std::vector<SettingDifference> out;
@@ -40,8 +47,10 @@ std::vector<SettingDifference> settingDifferences(const TTavroSetupMain& a, cons
             SettingDifference d;
             d.group = std::string(entryGroup(e.entry));
             d.name = std::string(settingName(e.entry));
-            d.a = settingText(a, e.entry);
-            d.b = settingText(b, e.entry);
+            // A name or message line is sent padded with blanks: the blanks
+            // at its end are no difference and are not shown.
+            d.a = withoutTrailingBlanks(settingText(a, e.entry));
+            d.b = withoutTrailingBlanks(settingText(b, e.entry));
             // A value the window cannot show (one the processor holds out of
             // its range, say) leaves both sides alike: the values tell them
             // apart.
@@ -61,8 +70,8 @@ std::vector<EntryDifference> compareSetups(TTavroSetupMain& a, TTavroSetupMain& 
     b.FilterMessageTexts();
     BuildImage(a);
     BuildImage(b);
-    EntryFlags either = visibleEntries(a);
-    const EntryFlags inB = visibleEntries(b);
+    EntryFlags either = visibleEntryFlags(a);
+    const EntryFlags inB = visibleEntryFlags(b);
     for (std::size_t k = 0; k < either.size(); ++k) either[k] = either[k] != 0 || inB[k] != 0 ? 1 : 0;
     return entryDifferences(a.ParameterImage, b.ParameterImage, either);
 }

@@ -37,7 +37,7 @@ struct SettingDifference {
 
 // The entries of the visible part of the setup, as Upload All Settings and
 // Download Settings take them; the ChangedMask is left as it was.
-EntryFlags visibleEntries(TTavroSetupMain& m);
+EntryFlags visibleEntryFlags(TTavroSetupMain& m);
 
 // The entries flagged in `which` whose values differ, in entry order.
 std::vector<EntryDifference> entryDifferences(const ParameterImage& a, const ParameterImage& b, const EntryFlags& which);

@@ -84,8 +84,8 @@ TEST_F(CompareWithProcessor, ListsEachDifferingSettingOnceAndCloseChangesNothing
     EXPECT_EQ(commLabels, std::vector<std::string>{"Settings downloaded succesfully."});
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0][0], "Speaker Settings / Left level");
-    EXPECT_EQ(rows[1], (std::vector<std::string>{"Speaker Settings / Center level", "0 dB", "+10 dB"}));
-    EXPECT_EQ(rows[2][0], "Source 1 / Source 1 name");
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"Speaker Settings / Center level", "-1.5 dB", "+10.0 dB"}));
+    EXPECT_EQ(rows[2][0], "Source 1 Settings / Source 1 name");
     EXPECT_EQ(rows[2][2].substr(0, 2), name.substr(0, 1) + "X");
     EXPECT_EQ(label, "3 settings differ from the processor.");
     EXPECT_TRUE(uploadEnabled);
