@@ -169,28 +169,6 @@ void TTavroSetupMain::CheckBoxSubFilterClick() {
     CBSubFilter.setEnabled(CheckBoxSubFilter.checked());
 }
 
-void TTavroSetupMain::CheckBoxEnhancedBassClick() { MarkChanged({66}); }
-void TTavroSetupMain::CBSubFilterChange() { MarkChanged({65}); }
-void TTavroSetupMain::CBLeftLChange() { MarkChanged({11}); }
-void TTavroSetupMain::CBRightLChange() { MarkChanged({13}); }
-void TTavroSetupMain::CBCenterLChange() { MarkChanged({12}); }
-void TTavroSetupMain::CBLeftSLChange() { MarkChanged({15}); }
-void TTavroSetupMain::CBRightSLChange() { MarkChanged({14}); }
-void TTavroSetupMain::CBSubLChange() { MarkChanged({16}); }
-void TTavroSetupMain::CBLeftDChange() { MarkChanged({5}); }
-void TTavroSetupMain::CBRightDChange() { MarkChanged({7}); }
-void TTavroSetupMain::CBCenterDChange() { MarkChanged({6}); }
-void TTavroSetupMain::CBLeftSDChange() { MarkChanged({9}); }
-void TTavroSetupMain::CBRightSDChange() { MarkChanged({8}); }
-void TTavroSetupMain::CBSubDChange() { MarkChanged({10}); }
-void TTavroSetupMain::CBLeftBLChange() { MarkChanged({62}); }
-void TTavroSetupMain::CBRightBLChange() { MarkChanged({61}); }
-void TTavroSetupMain::CBLeftBDChange() { MarkChanged({64}); }
-void TTavroSetupMain::CBRightBDChange() { MarkChanged({63}); }
-void TTavroSetupMain::CBCh9LChange() { MarkChanged({388}); }
-void TTavroSetupMain::CBCh10LChange() { MarkChanged({390}); }
-void TTavroSetupMain::CBCh9DChange() { MarkChanged({387}); }
-void TTavroSetupMain::CBCh10DChange() { MarkChanged({389}); }
 
 void TTavroSetupMain::ApplyDistanceUnit(bool feet) {
     const ItemList& items = feet ? FeetItems : MeterItems;
