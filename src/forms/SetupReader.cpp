@@ -339,7 +339,7 @@ private:
         TTavroSetupMain& w = w_;
         w.GBSpeaker.setVisible(true);
 
-        const int front = beginsWith(next(), "Small") ? 0 : 1;
+        const int front = beginsWith(next(), "Small") ? FrontSmall : FrontLarge;
         w.CBLeftS.setItemIndex(front);
         w.CBRightS.setItemIndex(front);
         level(w.CBLeftL);
@@ -349,9 +349,7 @@ private:
 
         const int center = sizeIndex(next());
         w.CBCenterS.setItemIndex(center);
-        w.CBCenterL.setEnabled(center != 0);
-        w.CBCenterD.setEnabled(center != 0);
-        if (center != 0) {
+        if (center != SizeNo) {
             level(w.CBCenterL);
             distance(w.CBCenterD);
         } else {
@@ -362,8 +360,7 @@ private:
         const int surround = sizeIndex(next());
         w.CBLeftSS.setItemIndex(surround);
         w.CBRightSS.setItemIndex(surround);
-        for (ListBox* l : {&w.CBLeftSL, &w.CBRightSL, &w.CBLeftSD, &w.CBRightSD}) l->setEnabled(surround != 0);
-        if (surround != 0) {
+        if (surround != SizeNo) {
             level(w.CBLeftSL);
             level(w.CBRightSL);
             distance(w.CBLeftSD);
@@ -377,14 +374,13 @@ private:
 
         const bool sub = !beginsWith(next(), "No");
         if (!sub) {
-            w.CBSubS.setItemIndex(0);
-            w.CBLeftS.setItemIndex(1);
-            w.CBRightS.setItemIndex(1);
+            w.CBSubS.setItemIndex(SizeNo);
+            w.CBLeftS.setItemIndex(FrontLarge);
+            w.CBRightS.setItemIndex(FrontLarge);
         } else {
-            w.CBSubS.setItemIndex(1);
+            w.CBSubS.setItemIndex(SubYes);
         }
-        w.CBSubL.setEnabled(sub);
-        w.CBSubD.setEnabled(sub);
+        w.ApplySpeakerEnabling();
         if (sub) {
             level(w.CBSubL);
             distance(w.CBSubD);
@@ -429,7 +425,7 @@ private:
         const int size = sizeIndex(next());
         w.CBLeftBS.setItemIndex(size);
         w.CBRightBS.setItemIndex(size);
-        if (size == 0) {
+        if (size == SizeNo) {
             w.CheckBoxRBack.setChecked(false);
             w.CheckBoxRBack.setEnabled(false);
             for (ListBox* l : {&w.CBRightBS, &w.CBRightBL, &w.CBRightBD, &w.CBLeftBL, &w.CBLeftBD}) l->setEnabled(false);

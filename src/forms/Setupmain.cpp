@@ -237,14 +237,14 @@ void TTavroSetupMain::FormCreate() {
     CBSubFilter.setItemIndex(12);  // 80 Hz
     Thx.LimiterLevel = 50;
     CBAnalogBassMg.setItemIndex(0);
-    CBLeftS.setItemIndex(1);
-    CBRightS.setItemIndex(1);
-    CBCenterS.setItemIndex(1);
-    CBLeftSS.setItemIndex(1);
-    CBRightSS.setItemIndex(1);
-    CBLeftBS.setItemIndex(0);
-    CBRightBS.setItemIndex(0);
-    CBSubS.setItemIndex(1);
+    CBLeftS.setItemIndex(FrontLarge);
+    CBRightS.setItemIndex(FrontLarge);
+    CBCenterS.setItemIndex(SizeSmall);
+    CBLeftSS.setItemIndex(SizeSmall);
+    CBRightSS.setItemIndex(SizeSmall);
+    CBLeftBS.setItemIndex(SizeNo);
+    CBRightBS.setItemIndex(SizeNo);
+    CBSubS.setItemIndex(SubYes);
     for (ListBox* l : {&CBLeftL, &CBRightL, &CBCenterL, &CBLeftSL, &CBRightSL, &CBSubL, &CBLeftBL, &CBRightBL, &CBCh9L, &CBCh10L})
         l->setItemIndex(30);  // 0 dB
     for (ListBox* l : distanceLists()) l->setItemIndex(0);

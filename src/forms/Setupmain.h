@@ -456,6 +456,11 @@ public:
     void RBMetersClick();
     // Replaces the items of the eight distance lists, keeping each index.
     void ApplyDistanceUnit(bool feet);
+    // What the speaker sizes enable: the centre's level and distance, the
+    // surrounds' levels and distances, the subwoofer's level and distance,
+    // and the Pro Logic II / DTS settings (centre or surrounds). Every rule
+    // that changes a size, a setup read and a download end with it.
+    void ApplySpeakerEnabling();
     void ApplyThxButtonRule();
     // The back row's enabled states from the surrounds, the back size and
     // CheckBoxRBack: without surrounds every back control is off; a back
