@@ -6,6 +6,7 @@
 // names before the triggers.
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <string>
 
 #include "forms/ImageBuilder.h"
@@ -13,19 +14,13 @@
 #include "model/DisplayCharacters.h"
 #include "model/OsdColors.h"
 #include "forms/Preset.h"
+#include "forms/RegisterMap.h"
 #include "forms/Setupmain.h"
 #include "forms/Source.h"
 
 namespace tavro {
 
 namespace {
-
-constexpr int SizeNo = 0;      // "No" in the size lists
-constexpr int FrontSmall = 0;  // "Small" in the front size list
-constexpr int SubYes = 1;
-
-// The record order of the seven mix shares, by device position.
-constexpr std::array<int, MixChannelCount> mixRecordIndex{0, 1, 2, 4, 5, 3, 6};
 
 class Applier {
 public:
@@ -39,19 +34,18 @@ private:
     static void select(ListBox& list, int index) {
         if (index >= 0 && index < list.count()) list.setItemIndex(index);
     }
-    // A level list: 50..110 is "+15.0 dB" .. "-15.0 dB".
-    void level(int k, ListBox& list) {
-        if (in(v(k), 50, 110)) select(list, 110 - v(k));
-    }
-    // A distance list: 80..143 is the first .. last distance.
-    void distance(int k, ListBox& list) {
-        if (in(v(k), 80, 143)) select(list, v(k) - 80);
+    // Entries k... taken back by their rows' codecs and accepted ranges.
+    void table(std::initializer_list<int> entries) {
+        for (int k : entries) {
+            const RegisterRow& row = registerRow(k);
+            if (row.applied != Applied::Table) throw std::logic_error("entry " + std::to_string(k) + " has a rule of its own");
+            applyEntry(m_, row, v(k));
+        }
     }
     void volume(int k, ScrollBar& bar);
     void backSpeakers();
     void sourceNames();
-    void trigger(int first, ListBox& source, RadioButton& positive, RadioButton& negative, ListBox& delay,
-                 ListBox& duration, int which);
+    void trigger(int first, ListBox& source, ListBox& duration, int which);
 
     TTavroSetupMain& m_;
 };
@@ -74,39 +68,15 @@ void Applier::run() {
     const int sources = std::min<int>(m.SourceCount, MaxSources);
 
     // Balanced input.
-    if (in(v(0), 80, 80 + sources)) select(m.CBBalancedSource, v(0) - 80);
-    if (v(1) == 80)
-        m.RBThroughDSP.setChecked(true);
-    else
-        m.RBBypassDSP.setChecked(true);
+    table({0, 1});
     m.ApplyBalancedRoutingRule();
 
     // THX limiter.
     if (in(v(2), 80, 130)) m.Thx.LimiterLevel = v(2) - 80;
     m.Thx.LimiterOn = v(3) != 80 ? 1 : 0;
 
-    // Speaker levels and distances.
-    level(11, m.CBLeftL);
-    level(13, m.CBRightL);
-    level(12, m.CBCenterL);
-    level(15, m.CBLeftSL);
-    level(14, m.CBRightSL);
-    level(16, m.CBSubL);
-    distance(5, m.CBLeftD);
-    distance(7, m.CBRightD);
-    distance(6, m.CBCenterD);
-    distance(9, m.CBLeftSD);
-    distance(8, m.CBRightSD);
-    distance(10, m.CBSubD);
-
-    // LFE level.
-    if (in(v(17), 70, 80)) {
-        m.SBLFELevel.setPosition(v(17) - 80);
-        m.WriteValueLabels();
-    }
-
-    // Analog bass management.
-    if (in(v(394), 80, 82)) select(m.CBAnalogBassMg, v(394) - 80);
+    // Speaker levels and distances, LFE level, analog bass management.
+    table({11, 13, 12, 15, 14, 16, 5, 7, 6, 9, 8, 10, 17, 394});
 
     // Speaker sizes and what they enable.
     if (in(v(18), 80, 81)) {
@@ -114,28 +84,18 @@ void Applier::run() {
         select(m.CBRightS, v(18) - 80);
     }
     if (in(v(19), 80, 82)) select(m.CBCenterS, v(19) - 80);
-    const bool center = m.CBCenterS.itemIndex() != SizeNo;
-    m.CBCenterL.setEnabled(center);
-    m.CBCenterD.setEnabled(center);
     if (in(v(20), 80, 82)) {
         select(m.CBLeftSS, v(20) - 80);
         select(m.CBRightSS, v(20) - 80);
     }
     const bool surrounds = m.CBLeftSS.itemIndex() != SizeNo;
-    for (ListBox* l : {&m.CBLeftSL, &m.CBLeftSD, &m.CBRightSL, &m.CBRightSD}) l->setEnabled(surrounds);
-    m.ButtonDPLII.setEnabled(surrounds || center);
-
     if (in(v(21), 80, 81)) select(m.CBSubS, v(21) - 80);
     if (m.CBLeftS.itemIndex() == FrontSmall) m.CBSubS.setItemIndex(SubYes);
-    if (m.CBSubS.itemIndex() == SubYes) {
-        m.CBSubL.setEnabled(true);
-        m.CBSubD.setEnabled(true);
+    m.ApplySpeakerEnabling();
+    if (m.CBSubS.itemIndex() == SubYes)
         m.CheckBoxEnhancedBass.setEnabled(true);
-    } else {
-        m.CBSubL.setEnabled(false);
-        m.CBSubD.setEnabled(false);
+    else
         m.ParkEnhancedBass();
-    }
 
     // Master volume.
     volume(22, m.SBVolume);
@@ -146,17 +106,9 @@ void Applier::run() {
         if (mode && m.Modes.offered(*mode)) m.Sources[static_cast<std::size_t>(i)].Mode = static_cast<std::uint8_t>(*mode);
     }
 
-    // Distance unit; the click rule rebuilds the distance lists.
-    if (v(40) == 80)
-        m.RBMeters.setChecked(true);
-    else
-        m.RBFeet.setChecked(true);
-
-    // Phones offset.
-    if (in(v(41), 60, 90)) {
-        m.SBPhones.setPosition(v(41) - 80);
-        m.WriteValueLabels();
-    }
+    // Distance unit (the click rule rebuilds the distance lists) and phones
+    // offset.
+    table({40, 41});
 
     // Subwoofer filter switch (80 is on).
     m.CheckBoxSubFilter.setChecked(v(42) == 80);
@@ -169,13 +121,7 @@ void Applier::run() {
     if (in(v(391), 80, 85)) m.Dpl.CenterImage = static_cast<std::uint8_t>(v(391) - 79);
 
     // Reverb.
-    switch (v(46)) {
-        case 80: m.RBDry.setChecked(true); break;
-        case 81: m.RBDry1.setChecked(true); break;
-        case 82: m.RBWetDry2.setChecked(true); break;
-        case 83: m.RBWet3.setChecked(true); break;
-        default: m.RBWet.setChecked(true); break;
-    }
+    table({46});
 
     // THX Ultra2; its subwoofer needs the main window's subwoofer.
     m.Thx.Ultra2Sub = v(49) != 80 && m.CBSubS.itemIndex() == SubYes ? 1 : 0;
@@ -189,41 +135,14 @@ void Applier::run() {
         c->setEnabled(!skip);
 
     // OSD.
-    if (v(51) == 81)
-        m.RBSuperimpose.setChecked(true);
-    else
-        m.RBBlueback.setChecked(true);
-    if (v(52) == 80)
-        m.RBNoTemp.setChecked(true);
-    else if (v(52) == 81)
-        m.RBTempSimple.setChecked(true);
-    else
-        m.RBTempFull.setChecked(true);
-    switch (v(53)) {
-        case 80: m.RBOSDOutputNo.setChecked(true); break;
-        case 82: m.RBOSDOutputSvideo.setChecked(true); break;
-        case 81: m.RBOSDOutputCs.setChecked(true); break;
-        default: m.RBOSDOutputBoth.setChecked(true); break;
-    }
+    table({51, 52, 53});
     m.ApplyOsdEnabling(!m.RBOSDOutputNo.checked());
-    switch (v(54)) {
-        case 80: m.RBOSDInputOff.setChecked(true); break;
-        case 81: m.RBOSDInputSvideo.setChecked(true); break;
-        case 82: m.RBOSDInputCs.setChecked(true); break;
-        default: m.RBOSDInputAuto.setChecked(true); break;
-    }
-    if (v(55) == 1)
-        m.RBPAL.setChecked(true);
-    else
-        m.RBNTSC.setChecked(true);
+    table({54, 55});
 
     // Style and factory colours, then the preview. Selecting an item
     // runs no rule, so the factory colours are taken from the lists here for
     // the preview to show the colours selected.
-    if (v(56) <= 29) select(m.CBOSDStyle, v(56));
-    if (v(57) <= 7) select(m.CBBackgroundColor, v(57));
-    if (v(58) <= 7) select(m.CBCharacterColor, v(58));
-    if (v(59) <= 7) select(m.CBErrorColor, v(59));
+    table({56, 57, 58, 59});
     m.FactoryBackgroundColor = fullColor(m.CBBackgroundColor.itemIndex());
     m.FactoryCharacterColor = characterColor(m.CBCharacterColor.itemIndex());
     m.FactoryErrorColor = fullColor(m.CBErrorColor.itemIndex());
@@ -233,10 +152,7 @@ void Applier::run() {
 
     // Back speakers, their levels and distances.
     backSpeakers();
-    level(62, m.CBLeftBL);
-    level(61, m.CBRightBL);
-    distance(63, m.CBRightBD);
-    distance(64, m.CBLeftBD);
+    table({62, 61, 63, 64});
 
     // Subwoofer crossover and enhanced bass.
     if (in(v(65), 20, 200) && v(65) % 5 == 0) select(m.CBSubFilter, (v(65) - 20) / 5);
@@ -244,19 +160,10 @@ void Applier::run() {
 
     // Zone.
     volume(75, m.SBZoneVolume);
-    if (in(v(76), 81, 80 + sources)) select(m.CBZoneSource, v(76) - 81);
+    table({76});
 
     // Tone.
-    if (in(v(77), 68, 92)) {
-        m.SBBass.setPosition(v(77) - 80);
-        m.WriteValueLabels();
-    }
-    if (in(v(78), 68, 92)) {
-        m.SBTreble.setPosition(v(78) - 80);
-        m.WriteValueLabels();
-    }
-    if (in(v(392), 82, 84)) select(m.CBToneBFreq, v(392) - 82);
-    if (in(v(393), 82, 84)) select(m.CBToneTFreq, v(393) - 82);
+    table({77, 78, 392, 393});
 
     // The message lines, 20 characters each as the processor holds
     // them; what its display cannot show becomes a blank, as for every text
@@ -309,8 +216,8 @@ void Applier::run() {
     }
 
     // Triggers.
-    trigger(67, m.CBTrigger1Source, m.RB1Positive, m.RB1Negative, m.CBTrigger1Delay, m.CB1Duration, 1);
-    trigger(71, m.CBTrigger2Source, m.RB2Positive, m.RB2Negative, m.CBTrigger2Delay, m.CB2Duration, 2);
+    trigger(67, m.CBTrigger1Source, m.CB1Duration, 1);
+    trigger(71, m.CBTrigger2Source, m.CB2Duration, 2);
 
     // Presets and their panels' value labels.
     static const ItemList levelItems = TFormPreset::levelItems();
@@ -350,7 +257,7 @@ void Applier::run() {
         const int mix = ch == 0 ? entry::Ch9Mix : entry::Ch10Mix;
         for (int d = 0; d < MixChannelCount; ++d)
             if (v(mix + d) <= 200)
-                aux.Mix[static_cast<std::size_t>(mixRecordIndex[static_cast<std::size_t>(d)])] =
+                aux.Mix[static_cast<std::size_t>(MixRecordIndex[static_cast<std::size_t>(d)])] =
                     static_cast<std::int8_t>(v(mix + d) - 100);
     }
     for (int ch = 0; ch < 2; ++ch) {
@@ -368,10 +275,7 @@ void Applier::run() {
         if (in(v(filters + 2), 80, 136)) aux.Filter1Freq = static_cast<FilterFrequencyCode>(v(filters + 2) - 80);
         if (in(v(filters + 3), 80, 136)) aux.Filter2Freq = static_cast<FilterFrequencyCode>(v(filters + 3) - 80);
     }
-    if (v(387) <= 160) select(m.CBCh9D, v(387));
-    if (v(389) <= 160) select(m.CBCh10D, v(389));
-    level(388, m.CBCh9L);
-    level(390, m.CBCh10L);
+    table({387, 389, 388, 390});
 
     // The setup now equals the processor.
     m.ClearChangedMask();
@@ -382,8 +286,8 @@ void Applier::backSpeakers() {
     bool two = false;
     if (m.CBLeftSS.itemIndex() == SizeNo) {
         // Back speakers need surrounds: the entry is not taken.
-        m.CBLeftBS.setItemIndex(0);
-        m.CBRightBS.setItemIndex(0);
+        m.CBLeftBS.setItemIndex(SizeNo);
+        m.CBRightBS.setItemIndex(SizeNo);
     } else {
         const int value = v(60);
         // 80..82: one back speaker of size No, Small, Large; 83: two small
@@ -391,7 +295,7 @@ void Applier::backSpeakers() {
         two = !in(value, 80, 82);
         const int size = two ? (value == 83 ? 1 : 2) : value - 80;
         m.CBLeftBS.setItemIndex(size);
-        m.CBRightBS.setItemIndex(two ? size : 0);
+        m.CBRightBS.setItemIndex(two ? size : SizeNo);
     }
     m.CheckBoxRBack.setChecked(two);
     m.ApplyBackSpeakerEnabling();
@@ -419,8 +323,7 @@ void Applier::sourceNames() {
     m.RefillSourceLists();
 }
 
-void Applier::trigger(int first, ListBox& source, RadioButton& positive, RadioButton& negative, ListBox& delay,
-                      ListBox& duration, int which) {
+void Applier::trigger(int first, ListBox& source, ListBox& duration, int which) {
     const int sources = std::min<int>(m_.SourceCount, MaxSources);
     const int value = v(first);
     int index = 0;
@@ -438,11 +341,7 @@ void Applier::trigger(int first, ListBox& source, RadioButton& positive, RadioBu
     select(source, index);
     m_.ApplyTriggerEnabling(which);
 
-    if (v(first + 1) == 80)
-        negative.setChecked(true);
-    else
-        positive.setChecked(true);
-    if (in(v(first + 2), 80, 94)) select(delay, v(first + 2) - 80);
+    table({first + 1, first + 2});  // polarity and delay
     const int d = v(first + 3);
     if (d == 80)
         select(duration, 16);  // "Infinity"

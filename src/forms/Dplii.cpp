@@ -16,15 +16,16 @@ TFormDPLII::TFormDPLII(TTavroSetupMain& main)
     ButtonDPLIICancel.onClick = [this] { closeWith(ModalResult::Cancel); };
 }
 
+std::string TFormDPLII::widthText(int w) { return w == 1 ? "Min" : w == 8 ? "Max" : std::to_string(w - 1); }
+
+std::string TFormDPLII::dimensionText(int d) { return d >= 5 ? "+" + std::to_string(d - 4) : std::to_string(d - 4); }
+
+std::string TFormDPLII::centerImageText(int c) { return c == 1 ? "Min" : c == 6 ? "Max" : std::to_string(c - 1); }
+
 void TFormDPLII::WriteValueLabels() {
-    const int w = SBWidth.position();
-    LabelWidth.setCaption(w == 1 ? "Width: Min" : w == 8 ? "Width: Max" : "Width: " + std::to_string(w - 1));
-    const int d = SBDimension.position();
-    LabelDimension.setCaption(d >= 5 ? "Dimension: +" + std::to_string(d - 4) : "Dimension: " + std::to_string(d - 4));
-    const int c = SBCGain.position();
-    LabelCGain.setCaption(c == 1   ? "Center Image: Min"
-                          : c == 6 ? "Center Image: Max"
-                                   : "Center Image: " + std::to_string(c - 1));
+    LabelWidth.setCaption("Width: " + widthText(SBWidth.position()));
+    LabelDimension.setCaption("Dimension: " + dimensionText(SBDimension.position()));
+    LabelCGain.setCaption("Center Image: " + centerImageText(SBCGain.position()));
 }
 
 void TFormDPLII::FormShow() {

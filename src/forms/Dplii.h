@@ -1,6 +1,8 @@
 // The Pro Logic II / Neo:6 dialog.
 #pragma once
 
+#include <string>
+
 #include "forms/Host.h"
 
 namespace tavro {
@@ -45,6 +47,12 @@ public:
     void RBPanoramaOffClick();
     void ButtonDPLIIOkClick();
     void WriteValueLabels();
+
+    // The values the labels show for the scroll bar positions: "Min",
+    // "1" .. "Max"; "-3" .. "+3".
+    static std::string widthText(int position);
+    static std::string dimensionText(int position);
+    static std::string centerImageText(int position);
 
 private:
     TTavroSetupMain& main_;

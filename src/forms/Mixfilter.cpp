@@ -5,7 +5,7 @@
 namespace tavro {
 
 namespace {
-const char* const MixPrefixes[7] = {"Left: ", "Center: ", "Right: ", "Left Surround: ", "Right Surround: ", "Back: ", "LFE: "};
+
 // ChangedMask entries of the eleven touched flags, channel 9 then channel 10.
 constexpr int TouchedEntries[2][11] = {
     {379, 380, 365, 366, 367, 370, 368, 369, 371, 381, 382},
@@ -81,10 +81,12 @@ std::array<Label*, 7> TFormCh9_10::barLabels() {
     return {&LabelMixLeft, &LabelMixCenter, &LabelMixRight, &LabelMixLSurr, &LabelMixRSurr, &LabelMixBack, &LabelMixLFE};
 }
 
+std::string TFormCh9_10::mixText(int share) { return (share > 0 ? "+" : "") + std::to_string(share) + "%"; }
+
 void TFormCh9_10::writeMixLabel(int row) {
     const int v = bars()[static_cast<std::size_t>(row)]->position();
-    barLabels()[static_cast<std::size_t>(row)]->setCaption(std::string(MixPrefixes[row]) + (v > 0 ? "+" : "") +
-                                                           std::to_string(v) + "%");
+    barLabels()[static_cast<std::size_t>(row)]->setCaption(std::string(MixShareNames[static_cast<std::size_t>(row)]) + ": " +
+                                                           mixText(v));
 }
 
 void TFormCh9_10::barChanged(int row) {

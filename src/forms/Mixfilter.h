@@ -2,13 +2,19 @@
 #pragma once
 
 #include <array>
+#include <string>
 
+#include "model/Records.h"
 #include "model/ValueLists.h"
 #include "forms/Host.h"
 
 namespace tavro {
 
 class TTavroSetupMain;
+
+// The seven mix shares as the dialog names them, in the record's order.
+inline constexpr std::array<const char*, MixChannelCount> MixShareNames{
+    "Left", "Center", "Right", "Left Surround", "Right Surround", "Back", "LFE"};
 
 class TFormCh9_10 : public Form {
 public:
@@ -93,6 +99,8 @@ public:
     // The frequency list items: "20 Hz" .. "18 kHz" (57), the highpass list
     // the first 40 of them.
     static ItemList frequencyItems(int count);
+    // A mix share as its label shows it: "-100%" .. "0%" .. "+100%".
+    static std::string mixText(int share);
 
 private:
     struct Filter {

@@ -417,6 +417,9 @@ public:
     ItemList sourceNames(int count) const;
     // "Off" and the names of the sources in use.
     ItemList balancedSourceItems() const;
+    // The video inputs of the source dialog's list for the model and the
+    // setup's component video count.
+    ItemList componentVideoItems() const;
     std::array<TabSheet*, 7> tabSheets();
 
     // The start-up picture while it is shown (from before the creation step
@@ -449,32 +452,15 @@ public:
     void CBLeftBSChange();
     void CBRightBSChange();
     void CheckBoxSubFilterClick();
-    void CheckBoxEnhancedBassClick();
-    void CBSubFilterChange();
-    void CBLeftLChange();
-    void CBRightLChange();
-    void CBCenterLChange();
-    void CBLeftSLChange();
-    void CBRightSLChange();
-    void CBSubLChange();
-    void CBLeftDChange();
-    void CBRightDChange();
-    void CBCenterDChange();
-    void CBLeftSDChange();
-    void CBRightSDChange();
-    void CBSubDChange();
-    void CBLeftBLChange();
-    void CBRightBLChange();
-    void CBLeftBDChange();
-    void CBRightBDChange();
-    void CBCh9LChange();
-    void CBCh10LChange();
-    void CBCh9DChange();
-    void CBCh10DChange();
     void RBFeetClick();
     void RBMetersClick();
     // Replaces the items of the eight distance lists, keeping each index.
     void ApplyDistanceUnit(bool feet);
+    // What the speaker sizes enable: the centre's level and distance, the
+    // surrounds' levels and distances, the subwoofer's level and distance,
+    // and the Pro Logic II / DTS settings (centre or surrounds). Every rule
+    // that changes a size, a setup read and a download end with it.
+    void ApplySpeakerEnabling();
     void ApplyThxButtonRule();
     // The back row's enabled states from the surrounds, the back size and
     // CheckBoxRBack: without surrounds every back control is off; a back
@@ -495,18 +481,7 @@ public:
     void SBPhonesChange();
     void SBLFELevelChange();
     void SBZoneVolumeChange();
-    void CBZoneSourceChange();
     void CBBalancedSourceChange();
-    void RBThroughDSPClick();
-    void RBBypassDSPClick();
-    void RBDryClick();
-    void RBDry1Click();
-    void RBWetDry2Click();
-    void RBWet3Click();
-    void RBWetClick();
-    void CBBassFilterChange();
-    void CBTrebleFilterChange();
-    void CBAnalogBassMgChange();
     void ButtonDPLIIClick();
     void ButtonTHXUltraClick();
     void ApplyBalancedRoutingRule();
@@ -550,17 +525,6 @@ public:
     void ButtonPanel5Click();
 
     // ---- OSD, triggers and messages ---------------------------------------
-    void RBPALClick();
-    void RBNTSCClick();
-    void RBBluebackClick();
-    void RBSuperimposeClick();
-    void RBTempFullClick();
-    void RBTempSimpleClick();
-    void RBNoTempClick();
-    void RBOSDInputAutoClick();
-    void RBOSDInputCsClick();
-    void RBOSDInputSvideoClick();
-    void RBOSDInputOffClick();
     void RBOSDOutputBothClick();
     void RBOSDOutputCsClick();
     void RBOSDOutputSvideoClick();
@@ -570,15 +534,7 @@ public:
     void CBCharacterColorChange();
     void CBErrorColorChange();
     void CBTrigger1SourceChange();
-    void RB1PositiveClick();
-    void RB1NegativeClick();
-    void CBTrigger1DelayChange();
-    void CB1DurationChange();
     void CBTrigger2SourceChange();
-    void RB2PositiveClick();
-    void RB2NegativeClick();
-    void CBTrigger2DelayChange();
-    void CB2DurationChange();
     void CheckBoxSkipWelcomeClick();
     void EditWelcome1Change();
     void EditWelcome2Change();

@@ -5,6 +5,20 @@
 
 namespace tavro {
 
+ItemList TTavroSetupMain::componentVideoItems() const {
+    // "Off", the composite and S-Video inputs of the models that have them,
+    // then the component inputs.
+    ItemList video{"Off"};
+    if (ModelVariant == tavro::ModelVariant::R7)
+        video.insert(video.end(), {"Composite 1", "Composite 2", "Composite 3", "Composite 4", "Composite 5",
+                                   "Composite 6", "S-Video 1", "S-Video 2", "S-Video 3", "S-Video 4"});
+    else if (ModelVariant == tavro::ModelVariant::M4820)
+        video.insert(video.end(), {"Composite DVD", "Composite SAT", "Composite VCR", "Composite 4", "Composite 5",
+                                   "Composite 6", "S-Video DVD", "S-Video SAT", "S-Video VCR", "S-Video 4"});
+    for (int c = 1; c <= Inputs.ComponentVideoCount; ++c) video.push_back("Component " + std::to_string(c));
+    return video;
+}
+
 void TTavroSetupMain::LoadSourceDialog(int n) {
     TFormSource& d = *dialogs_->FormSource;
     const Source& s = Sources[static_cast<std::size_t>(n - 1)];
@@ -13,18 +27,8 @@ void TTavroSetupMain::LoadSourceDialog(int n) {
     d.EditSourceName.setText(s.Name);
     d.CBSensitivity.setItemIndex(s.Sensitivity);
 
-    // Video inputs: "Off", the composite and S-Video inputs of the models
-    // that have them, then the component inputs.
     const int components = Inputs.ComponentVideoCount;
-    ItemList video{"Off"};
-    if (ModelVariant == tavro::ModelVariant::R7)
-        video.insert(video.end(), {"Composite 1", "Composite 2", "Composite 3", "Composite 4", "Composite 5",
-                                   "Composite 6", "S-Video 1", "S-Video 2", "S-Video 3", "S-Video 4"});
-    else if (ModelVariant == tavro::ModelVariant::M4820)
-        video.insert(video.end(), {"Composite DVD", "Composite SAT", "Composite VCR", "Composite 4", "Composite 5",
-                                   "Composite 6", "S-Video DVD", "S-Video SAT", "S-Video VCR", "S-Video 4"});
-    for (int c = 1; c <= components; ++c) video.push_back("Component " + std::to_string(c));
-    d.CBComponentVideo.setItems(video);
+    d.CBComponentVideo.setItems(componentVideoItems());
     const int videoEnd = base ? components + 1 : components + 11;
     d.CBComponentVideo.setItemIndex(s.ComponentVideo < videoEnd ? s.ComponentVideo : 0);
 

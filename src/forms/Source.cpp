@@ -54,6 +54,14 @@ int TFormSource::checkedMode() {
     return -1;
 }
 
+std::optional<std::string> TFormSource::setupModeCaption(int mode, const ModeTable& modes, bool backSpeakers) {
+    if (mode >= ModeMusic1 && mode < ModeMusic1 + MusicModeCount)
+        return modes.MusicModeNames[static_cast<std::size_t>(mode - ModeMusic1)];
+    if (mode == ModeDplIIMovie) return backSpeakers ? "Dolby Pro Logic IIx Movie" : "Dolby Pro Logic II Movie";
+    if (mode == ModeDplIIMusic) return backSpeakers ? "Dolby Pro Logic IIx Music" : "Dolby Pro Logic II Music";
+    return std::nullopt;
+}
+
 std::vector<std::string> TFormSource::digitalInputItems(unsigned count, bool baseModel) {
     static const char* const inputs[] = {"Opt 1", "Opt 2", "Opt 3", "Opt 4", "Coax 1", "Coax 2", "Coax 3", "Coax 4"};
     std::vector<std::string> items;
@@ -65,18 +73,14 @@ std::vector<std::string> TFormSource::digitalInputItems(unsigned count, bool bas
 
 void TFormSource::FormShow() {
     const bool base = main_.ModelVariant == ModelVariant::Tavro;
-    const bool backSpeakers = main_.CBLeftBS.text() != "No";
+    const bool backSpeakers = main_.CBLeftBS.itemIndex() != SizeNo;
     const ModeTable& modes = main_.Modes;
 
     GBComponentVideo.setCaption(base ? "Component Video Association" : "Video input");
 
-    RBMusic1.setCaption(modes.MusicModeNames[0]);
-    RBMusic2.setCaption(modes.MusicModeNames[1]);
-    RBMusic3.setCaption(modes.MusicModeNames[2]);
-    RBMusic4.setCaption(modes.MusicModeNames[3]);
-    RBMusic5.setCaption(modes.MusicModeNames[4]);
-    RBDPLIIMovie.setCaption(backSpeakers ? "Dolby Pro Logic IIx Movie" : "Dolby Pro Logic II Movie");
-    RBDPLIIMusic.setCaption(backSpeakers ? "Dolby Pro Logic IIx Music" : "Dolby Pro Logic II Music");
+    for (int code : {int{ModeMusic1}, ModeMusic1 + 1, ModeMusic1 + 2, ModeMusic1 + 3, ModeMusic1 + 4, int{ModeDplIIMovie},
+                     int{ModeDplIIMusic}})
+        modeButtons()[static_cast<std::size_t>(code)]->setCaption(*setupModeCaption(code, modes, backSpeakers));
 
     // Only the modes the processor offers; the two modes that need back
     // speakers only while there are some.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,10 @@ public:
     // The digital input list for a count of inputs on a model: "Off" first
     // unless a base model has all eight inputs.
     static std::vector<std::string> digitalInputItems(unsigned count, bool baseModel);
+    // The caption of a mode button that depends on the setup: the music
+    // modes' names and the Pro Logic II modes (IIx with back speakers); no
+    // value for a button whose caption is fixed.
+    static std::optional<std::string> setupModeCaption(int mode, const ModeTable& modes, bool backSpeakers);
 
 private:
     // The code of the checked mode button, -1 when none is checked.
