@@ -343,7 +343,7 @@ void TTavroSetupMain::FormCreate() {
     ClearChangedMask();
 
     if (BuildImageHook) BuildImageHook(*this);
-    CommOperation = OpIdle;
+    CommOperation = CommOperation::OpIdle;
 
     if (ModelVariant == tavro::ModelVariant::M4820) {
         SBVolume.setMax(VolumeTop4820);

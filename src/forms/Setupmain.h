@@ -400,7 +400,7 @@ public:
     tavro::ParameterImage ParameterImage = InitialParameterImage();
     // The transfer operation of the communication dialog and its outcome
     // (values in link/Transfer.h); idle until the first transfer.
-    int CommOperation = OpIdle;
+    tavro::CommOperation CommOperation = tavro::CommOperation::OpIdle;
     tavro::VerifyMask VerifyMask;
 
     // ---- Groupings used by the rules -------------------------------------
