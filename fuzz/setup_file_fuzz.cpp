@@ -126,10 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::unique_ptr<TTavroSetupMain> w = freshWindow(host, scratch.dir);
     std::unique_ptr<TTavroSetupMain> reference = freshWindow(host, scratch.dir);
     const std::string untouched = FormatSetupText(*w);
-    const int result = ReadSetupFile(*w, defaultFile);
+    const ReadResult result = ReadSetupFile(*w, defaultFile);
     files::fileHooks() = {};
     if (readFailed) {
-        check(result == ReadCannotOpen);
+        check(result == ReadResult::CannotOpen);
         check(w->DefaultFileUnreadable);
         check(FormatSetupText(*w) == untouched);
     } else {

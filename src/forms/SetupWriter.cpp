@@ -274,14 +274,14 @@ private:
 
 std::string FormatSetupText(const TTavroSetupMain& w) { return Writer(w).run(); }
 
-int WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason) {
+WriteResult WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason) {
     w.FilterMessageTexts();
     if (const files::FileResult r = writeFileReplacing(path, FormatSetupText(w)); !r) {
         w.host().showError("Unable to open " + path + ".");
         if (reason) *reason = files::reasonText(r.error);
-        return -1;
+        return WriteResult::Failed;
     }
-    return 0;
+    return WriteResult::Ok;
 }
 
 }  // namespace tavro

@@ -326,8 +326,8 @@ void TTavroSetupMain::FormCreate() {
 
     if (ReadSetupFileHook) {
         CurrentFileName = "Default.dfg";
-        int result = ReadSetupFileHook(*this, "Default.dfg");
-        if (result == ReadOk && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
+        ReadResult result = ReadSetupFileHook(*this, "Default.dfg");
+        if (result == ReadResult::Ok && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
             // The volumes of a 4820 default go above the base model's top:
             // with the maxima raised, read the file once more so they are
             // taken as written instead of clamped.
@@ -335,8 +335,8 @@ void TTavroSetupMain::FormCreate() {
             SBZoneVolume.setMax(VolumeTop4820);
             result = ReadSetupFileHook(*this, "Default.dfg");
         }
-        if (result == ReadNotASetup) DefaultFileCorrupted = true;
-        if (result == ReadCannotOpen) DefaultFileUnreadableAtStart = true;
+        if (result == ReadResult::NotASetup) DefaultFileCorrupted = true;
+        if (result == ReadResult::CannotOpen) DefaultFileUnreadableAtStart = true;
         CurrentFileName.clear();
     }
 

@@ -22,7 +22,7 @@ protected:
     // Stands in for the default setup when a test installs one. Without it
     // (and without programReader) the window starts without reading any
     // setup and keeps every default.
-    std::function<int(TTavroSetupMain&, const std::string&)> reader;
+    std::function<ReadResult(TTavroSetupMain&, const std::string&)> reader;
     // Start with the program's own setup reader, which reads "Default.dfg"
     // in workDir.
     bool programReader = false;

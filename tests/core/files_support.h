@@ -54,7 +54,7 @@ inline std::string setupText(const std::vector<std::string>& lines) {
 }
 
 // Reads the lines as the content of a setup file into the window.
-inline int readLines(TTavroSetupMain& w, const std::vector<std::string>& lines) {
+inline ReadResult readLines(TTavroSetupMain& w, const std::vector<std::string>& lines) {
     return ReadSetupText(w, setupText(lines));
 }
 
