@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FakeSerialPort.h"
+#include "Printers.h"
 #include "link/SerialLink.h"
 
 using namespace tavro;

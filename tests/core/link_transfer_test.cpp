@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeSerialPort.h"
+#include "Printers.h"
 #include "link/Transfer.h"
 
 using namespace tavro;

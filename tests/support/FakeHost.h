@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FakeSerialPort.h"
+#include "Printers.h"
 #include "forms/Host.h"
 
 namespace tavro::test {

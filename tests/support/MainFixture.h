@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <memory>
 #include <set>
-#include <stdexcept>
 
 #include "FakeHost.h"
+#include "ScratchFolder.h"
 #include "forms/Program.h"
 
 namespace tavro::test {
@@ -64,9 +62,7 @@ protected:
     // A fresh empty directory for this test.
     std::string scratchDir() {
         if (scratch_.empty()) {
-            std::string pattern = (std::filesystem::temp_directory_path() / "tavro-test-XXXXXX").string();
-            if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-            scratch_ = pattern;
+            scratch_ = makeScratchFolder("tavro-test");
         }
         return scratch_;
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "Printers.h"
+
 #ifndef TAVRO_SOURCE_DIR
 #error "TAVRO_SOURCE_DIR must name the source tree"
 #endif
