@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "FakeHost.h"
+#include "ScriptedHost.h"
 #include "forms/SetupFile.h"
 #include "files/TextForm.h"
 #include "forms/Setupmain.h"
@@ -80,7 +80,7 @@ void checkOptionsRewrite(std::string_view content, const TTavroSetupMain& w) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static test::FakeHost host;
+    static test::ScriptedHost host;
     const std::string_view content(reinterpret_cast<const char*>(data), size);
 
     Started a = startWith(host, content);

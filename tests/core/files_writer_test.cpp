@@ -400,6 +400,7 @@ TEST_F(FilesWriter, WriteReadWriteGivesIdenticalBytesForGeneratedSetupsOfEveryMo
         FakeHost hostB;
         Program b(hostB, startIn);
         hostB.openAnswers = {folder + "/first.sfg"};
+        hostB.answers = {true};  // discard the unsaved start-up setup
         b.main().FileOpenClick();
         ASSERT_EQ(b.main().CurrentFileName, folder + "/first.sfg");
         hostB.saveAnswers = {folder + "/second.sfg"};

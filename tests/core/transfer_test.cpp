@@ -87,6 +87,7 @@ TEST_F(Transfers, PortThatCannotBeOpened) {
     m().Opts.ComPort = 3;
     port().openOk = false;
     m().CBCenterL.userSelect(3);
+    host.answers = {true};  // discard the edit
     Run r = run(m().OperationsReadSettings);
     EXPECT_EQ(r.finalLabel, "Unable to open COM3.");
     EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
