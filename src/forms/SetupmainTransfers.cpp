@@ -75,7 +75,8 @@ void TTavroSetupMain::OperationsWriteSettingsClick() {
     } else {
         WriteChangedSettings.setEnabled(false);
     }
-    OperationsVerifySettings.setEnabled(CommOperation != CommOperation::OpFailed && CommOperation != CommOperation::OpVerify);
+    OperationsVerifySettings.setEnabled(CommOperation != CommOperation::OpFailed &&
+                                        CommOperation != CommOperation::OpVerify);
 }
 
 // An upload whose automatic verify failed or was aborted: the entries it did

@@ -197,10 +197,14 @@ TEST_F(SerialLinkTest, ConnectionCheckSendsOneByteReadsOneAndCloses) {
     };
     const Case cases[] = {
         {[](FakeSerialPort&) {}, CheckResult::Connected, "Serial connection established."},
-        {[](FakeSerialPort& p) { p.scriptedAnswers = {{0xD2}}; }, CheckResult::WrongAnswer, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.scriptedAnswers = {{}}; }, CheckResult::NoAnswer, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.readFails = true; }, CheckResult::ReadFailed, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.zeroWriteCall = 0; }, CheckResult::NothingWritten, "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.scriptedAnswers = {{0xD2}}; }, CheckResult::WrongAnswer,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.scriptedAnswers = {{}}; }, CheckResult::NoAnswer,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.readFails = true; }, CheckResult::ReadFailed,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.zeroWriteCall = 0; }, CheckResult::NothingWritten,
+         "Unable to establish serial connection."},
         {[](FakeSerialPort& p) { p.failWriteCall = 0; }, CheckResult::WriteFailed, "Unable to open COM3."},
     };
     for (const Case& c : cases) {

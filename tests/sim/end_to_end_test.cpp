@@ -177,13 +177,15 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
     }
 
     const Case cases[] = {
-        {"no device", {}, false, &TTavroSetupMain::OperationsCheckConnection, nothing, "Unable to open COM1.", CommOperation::OpFailed,
+        {"no device", {}, false, &TTavroSetupMain::OperationsCheckConnection, nothing, "Unable to open COM1.",
+         CommOperation::OpFailed,
          [&](SimProgram&, const SimProgram::Run& r) {
              EXPECT_EQ(r.detail.rfind(link + ": ", 0), 0u) << r.detail;
              EXPECT_GT(r.detail.size(), link.size() + 2) << "no reason given";
              EXPECT_EQ(r.ticks, 0);
          }},
-        {"no device", {}, false, &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to open COM1.", CommOperation::OpFailed,
+        {"no device", {}, false, &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to open COM1.",
+         CommOperation::OpFailed,
          downloadDiscarded},
         {"silent", {"--fault", "silent"}, true, &TTavroSetupMain::OperationsCheckConnection, nothing,
          "Unable to establish serial connection.", CommOperation::OpCheckConnection, noMore},
@@ -239,7 +241,8 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
              EXPECT_FALSE(p.m().OperationsVerifySettings.enabled());
          }},
         {"hangup during a download", {"--fault", "hangup-after=5", "--table", table}, true,
-         &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to establish serial connection.", CommOperation::OpFailed,
+         &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to establish serial connection.",
+         CommOperation::OpFailed,
          [&](SimProgram& p, const SimProgram::Run& r) {
              EXPECT_EQ(r.ticks, 6);
              downloadDiscarded(p, r);
