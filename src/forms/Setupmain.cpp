@@ -279,8 +279,8 @@ void TTavroSetupMain::FormCreate() {
 
     if (ReadSetupFileHook) {
         CurrentFileName = "Default.dfg";
-        int result = ReadSetupFileHook(*this, "Default.dfg");
-        if (result == ReadOk && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
+        ReadResult result = ReadSetupFileHook(*this, "Default.dfg");
+        if (result == ReadResult::Ok && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
             // The volumes of a 4820 default go above the base model's top:
             // with the maxima raised, read the file once more so they are
             // taken as written instead of clamped.
@@ -288,15 +288,15 @@ void TTavroSetupMain::FormCreate() {
             SBZoneVolume.setMax(VolumeTop4820);
             result = ReadSetupFileHook(*this, "Default.dfg");
         }
-        if (result == ReadNotASetup) DefaultFileCorrupted = true;
-        if (result == ReadCannotOpen) DefaultFileUnreadableAtStart = true;
+        if (result == ReadResult::NotASetup) DefaultFileCorrupted = true;
+        if (result == ReadResult::CannotOpen) DefaultFileUnreadableAtStart = true;
         CurrentFileName.clear();
     }
 
     ClearChangedMask();
 
     if (BuildImageHook) BuildImageHook(*this);
-    CommOperation = OpIdle;
+    CommOperation = CommOperation::OpIdle;
 
     if (ModelVariant == tavro::ModelVariant::M4820) {
         SBVolume.setMax(VolumeTop4820);

@@ -22,6 +22,7 @@
 #include "model/Records.h"
 #include "model/ValueLists.h"
 #include "forms/Host.h"
+#include "forms/SetupFile.h"
 #include "forms/Splashsource.h"
 #include <memory>
 
@@ -43,9 +44,6 @@ enum RadioGroup {
     GroupTrigger2Polarity,
 };
 
-// Outcomes of reading a setup file.
-enum SetupReadResult { ReadOk = 0, ReadCannotOpen = -1, ReadNotASetup = -2 };
-
 class TTavroSetupMain : public Form {
 public:
     explicit TTavroSetupMain(Host& host);
@@ -57,7 +55,7 @@ public:
     // ---- Seams to the setup-file reader, the parameter image and the
     // transfer state. The program installs them before the creation step;
     // a run without them keeps every default and shows no group box.
-    std::function<int(TTavroSetupMain&, const std::string& path)> ReadSetupFileHook;
+    std::function<ReadResult(TTavroSetupMain&, const std::string& path)> ReadSetupFileHook;
     std::function<void(TTavroSetupMain&)> BuildImageHook;
 
     // The dialogs, created after the main window.
@@ -400,7 +398,7 @@ public:
     tavro::ParameterImage ParameterImage = InitialParameterImage();
     // The transfer operation of the communication dialog and its outcome
     // (values in link/Transfer.h); idle until the first transfer.
-    int CommOperation = OpIdle;
+    tavro::CommOperation CommOperation = tavro::CommOperation::OpIdle;
     tavro::VerifyMask VerifyMask;
 
     // ---- Groupings used by the rules -------------------------------------

@@ -253,7 +253,8 @@ int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
     }
     std::cout << host.finalText << "\n";
     if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
-    const bool ok = w.CommOperation != tavro::OpFailed && w.CommOperation != tavro::OpIdle;
+    const bool ok =
+        w.CommOperation != tavro::CommOperation::OpFailed && w.CommOperation != tavro::CommOperation::OpIdle;
     if (!ok) return ExitFailed;
     if (c == "check" && host.finalText != "Serial connection established.") return ExitFailed;
     if (c == "download") return saveSetup(w, host, args.positional[0]) ? ExitOk : ExitFailed;
