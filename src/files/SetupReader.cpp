@@ -3,6 +3,7 @@
 #include <array>
 
 #include "files/AtomicFile.h"
+#include "files/Paths.h"
 #include "files/SetupFile.h"
 #include "files/TextForm.h"
 #include "model/DisplayCharacters.h"
@@ -602,10 +603,7 @@ int readContent(TTavroSetupMain& w, ByteSource& source) {
 }  // namespace
 
 std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name) {
-    if (w.StartDirectory.empty() || name.empty() || name.front() == '/') return name;
-    std::string dir = w.StartDirectory;
-    if (dir.back() != '/') dir += '/';
-    return dir + name;
+    return files::inFolder(w.StartDirectory, name);
 }
 
 int ReadSetupText(TTavroSetupMain& w, std::string_view content) {
