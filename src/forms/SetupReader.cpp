@@ -2,6 +2,7 @@
 // sections, each value checked against its range and replaced by its fixed
 // fallback when it is outside.
 #include "files/AtomicFile.h"
+#include "files/Paths.h"
 #include "files/TextForm.h"
 #include "forms/SetupFile.h"
 #include "forms/SetupSections.h"
@@ -40,10 +41,7 @@ ReadResult readContent(TTavroSetupMain& w, ByteSource& source) {
 }  // namespace
 
 std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name) {
-    if (w.StartDirectory.empty() || name.empty() || name.front() == '/') return name;
-    std::string dir = w.StartDirectory;
-    if (dir.back() != '/') dir += '/';
-    return dir + name;
+    return files::inFolder(w.StartDirectory, name);
 }
 
 ReadResult ReadSetupText(TTavroSetupMain& w, std::string_view content) {

@@ -48,7 +48,7 @@ protected:
     }
     std::vector<std::string> folderEntries() {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(scratchDir())) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(scratchDir())) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -56,7 +56,15 @@ protected:
     }
 
     void TearDown() override {
-        if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
+        if (scratch_.empty()) return;
+#ifdef _WIN32
+        // Windows removes no read-only file.
+        std::error_code ec;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(scratch_, ec))
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ec);
+#endif
+        std::filesystem::remove_all(scratch_);
     }
 
     // A fresh empty directory for this test.

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "CliHost.h"
+#include "CommandLine.h"
 #include "files/AtomicFile.h"
 #include "forms/SetupFile.h"
 #include "forms/ImageBuilder.h"
@@ -78,7 +79,8 @@ const char* const helpText =
     "  --setup SETUP   (apply, download) a setup opened first\n"
     "  --port DEV      a serial device (/dev/ttyUSB0) or COM1..COM4; without it\n"
     "                  the setup's COM port; COMn is the device named by the\n"
-    "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1)\n"
+    "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1);\n"
+    "                  on Windows COMn is the Windows port COMn\n"
     "  --verify        (upload) verify automatically after the upload\n"
     "  --help          this text\n"
     "\n"
@@ -315,6 +317,12 @@ int run(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    std::vector<std::string> arguments = tavro::cli::commandLine(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& a : arguments) pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    argv = pointers.data();
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
             std::cout << usageText << "\n" << helpText;
