@@ -91,7 +91,7 @@ int main(int argc, char* argv[]) {
     for (const auto& c : commands) {
         const Result r = runCommand(window, c.action);
         std::printf("%s %d %.3f %s\n", c.name, entries, r.seconds, r.text.toLatin1().constData());
-        if (r.seconds < 0 || m.CommOperation == tavro::OpFailed) status = 1;
+        if (r.seconds < 0 || m.CommOperation == tavro::CommOperation::OpFailed) status = 1;
     }
     std::fflush(stdout);
     return status;

@@ -35,7 +35,7 @@
 #include <string>
 #include <string_view>
 
-#include "FakeHost.h"
+#include "ScriptedHost.h"
 #include "files/AtomicFile.h"
 #include "forms/SetupFile.h"
 #include "forms/Setupmain.h"
@@ -95,7 +95,7 @@ std::string readPlain(const std::string& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;
-    static test::FakeHost host;
+    static test::ScriptedHost host;
     static const Scratch scratch;
     scratch.empty();
     files::fileHooks() = {};
@@ -126,10 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::unique_ptr<TTavroSetupMain> w = freshWindow(host, scratch.dir);
     std::unique_ptr<TTavroSetupMain> reference = freshWindow(host, scratch.dir);
     const std::string untouched = FormatSetupText(*w);
-    const int result = ReadSetupFile(*w, defaultFile);
+    const ReadResult result = ReadSetupFile(*w, defaultFile);
     files::fileHooks() = {};
     if (readFailed) {
-        check(result == ReadCannotOpen);
+        check(result == ReadResult::CannotOpen);
         check(w->DefaultFileUnreadable);
         check(FormatSetupText(*w) == untouched);
     } else {

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "FakeHost.h"
+#include "ScriptedHost.h"
 #include "forms/SetupFile.h"
 #include "files/TextForm.h"
 #include "forms/Setupmain.h"
@@ -28,7 +28,7 @@ using namespace tavro;
 
 struct Started {
     std::unique_ptr<TTavroSetupMain> window;
-    int result = 0;
+    ReadResult result = ReadResult::Ok;
 };
 
 Started startWith(Host& host, std::string_view content) {
@@ -80,13 +80,13 @@ void checkOptionsRewrite(std::string_view content, const TTavroSetupMain& w) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static test::FakeHost host;
+    static test::ScriptedHost host;
     const std::string_view content(reinterpret_cast<const char*>(data), size);
 
     Started a = startWith(host, content);
-    check(a.result == ReadOk || a.result == ReadNotASetup);
+    check(a.result == ReadResult::Ok || a.result == ReadResult::NotASetup);
     check(allClear(a.window->ChangedMask));
-    if (a.result == ReadNotASetup) {
+    if (a.result == ReadResult::NotASetup) {
         check(FormatSetupText(*a.window) == untouchedSetup(host));
         return 0;
     }
@@ -94,11 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string w1 = FormatSetupText(*a.window);
     Started b = startWith(host, w1);
-    check(b.result == ReadOk);
+    check(b.result == ReadResult::Ok);
     const std::string w2 = FormatSetupText(*b.window);
     if (w2 == w1) return 0;  // reading w2 would repeat reading w1 exactly
     Started c = startWith(host, w2);
-    check(c.result == ReadOk);
+    check(c.result == ReadResult::Ok);
     check(FormatSetupText(*c.window) == w2);
     return 0;
 }

@@ -84,28 +84,18 @@ void Applier::run() {
         select(m.CBRightS, v(18) - 80);
     }
     if (in(v(19), 80, 82)) select(m.CBCenterS, v(19) - 80);
-    const bool center = m.CBCenterS.itemIndex() != SizeNo;
-    m.CBCenterL.setEnabled(center);
-    m.CBCenterD.setEnabled(center);
     if (in(v(20), 80, 82)) {
         select(m.CBLeftSS, v(20) - 80);
         select(m.CBRightSS, v(20) - 80);
     }
     const bool surrounds = m.CBLeftSS.itemIndex() != SizeNo;
-    for (ListBox* l : {&m.CBLeftSL, &m.CBLeftSD, &m.CBRightSL, &m.CBRightSD}) l->setEnabled(surrounds);
-    m.ButtonDPLII.setEnabled(surrounds || center);
-
     if (in(v(21), 80, 81)) select(m.CBSubS, v(21) - 80);
     if (m.CBLeftS.itemIndex() == FrontSmall) m.CBSubS.setItemIndex(SubYes);
-    if (m.CBSubS.itemIndex() == SubYes) {
-        m.CBSubL.setEnabled(true);
-        m.CBSubD.setEnabled(true);
+    m.ApplySpeakerEnabling();
+    if (m.CBSubS.itemIndex() == SubYes)
         m.CheckBoxEnhancedBass.setEnabled(true);
-    } else {
-        m.CBSubL.setEnabled(false);
-        m.CBSubD.setEnabled(false);
+    else
         m.ParkEnhancedBass();
-    }
 
     // Master volume.
     volume(22, m.SBVolume);
@@ -296,8 +286,8 @@ void Applier::backSpeakers() {
     bool two = false;
     if (m.CBLeftSS.itemIndex() == SizeNo) {
         // Back speakers need surrounds: the entry is not taken.
-        m.CBLeftBS.setItemIndex(0);
-        m.CBRightBS.setItemIndex(0);
+        m.CBLeftBS.setItemIndex(SizeNo);
+        m.CBRightBS.setItemIndex(SizeNo);
     } else {
         const int value = v(60);
         // 80..82: one back speaker of size No, Small, Large; 83: two small
@@ -305,7 +295,7 @@ void Applier::backSpeakers() {
         two = !in(value, 80, 82);
         const int size = two ? (value == 83 ? 1 : 2) : value - 80;
         m.CBLeftBS.setItemIndex(size);
-        m.CBRightBS.setItemIndex(two ? size : 0);
+        m.CBRightBS.setItemIndex(two ? size : SizeNo);
     }
     m.CheckBoxRBack.setChecked(two);
     m.ApplyBackSpeakerEnabling();

@@ -16,7 +16,7 @@ std::string currentDirectory() {
 }
 }  // namespace
 
-int readFromStartDirectory(TTavroSetupMain& w, const std::string& path) {
+ReadResult readFromStartDirectory(TTavroSetupMain& w, const std::string& path) {
     return ReadSetupFile(w, inStartDirectory(w, path));
 }
 

@@ -11,7 +11,7 @@ namespace tavro {
 
 // The program's setup reader as the creation step calls it: a relative name
 // ("Default.dfg") is read in the main window's StartDirectory.
-int readFromStartDirectory(TTavroSetupMain& w, const std::string& path);
+ReadResult readFromStartDirectory(TTavroSetupMain& w, const std::string& path);
 
 class Program {
 public:

@@ -104,27 +104,29 @@ public:
         return r;
     }
 
+    // The four entries of trigger n: source, polarity, delay, duration.
+    void trigger(int first, int n, ControlRef source, ControlRef positive, ControlRef negative, ControlRef delay,
+                 ControlRef duration, ControlRef group) {
+        const std::string name = "Trigger " + std::to_string(n);
+        rule(first, name + " source", name, "", rules::triggerSource, group, Marked::Rule, nullptr, source);
+        radio(first + 1, name + " polarity", name, {{positive, 81}, {negative, 80}}, 1, 0, group);
+        list(first + 2, name + " delay", name, Codec::ItemPlus80, delay, 80, 94, group);
+        rule(first + 3, name + " duration", name, "", rules::triggerDuration, group, Marked::Plain, nullptr, duration);
+    }
+
     // Characters of one text setting: entries first .. first + length - 1.
-    void characters(int first, int length, const std::string& setting, const std::string& group, Codec codec,
-                    ControlRef owner, std::string_view field, int index,
-                    std::optional<int> (*build)(const M&, const RegisterRow&),
+    void characters(int first, int length, const std::string& setting, const std::string& group, ControlRef owner,
+                    std::string_view field, int index, std::optional<int> (*build)(const M&, const RegisterRow&),
                     std::string (*text)(const M&, const RegisterRow&), Shown shown, ControlRef shownBy,
                     Marked marked) {
         for (int c = 0; c < length; ++c) {
-            RegisterRow& r = add(first + c, setting + ", character " + std::to_string(c + 1), group);
+            RegisterRow& r = rule(first + c, setting + ", character " + std::to_string(c + 1), group, field, build,
+                                  shownBy, marked, text, owner);
             r.settingFirst = first;
             r.settingName = setting;
-            r.codec = codec;
-            r.owner = owner;
-            r.field = field;
             r.index = index;
             r.part = c;
-            r.build = build;
-            r.text = text;
-            r.applied = Applied::Rule;
             r.shown = shown;
-            r.shownBy = shownBy;
-            r.marked = marked;
         }
     }
 
@@ -133,16 +135,10 @@ public:
                    std::optional<int> (*build)(const M&, const RegisterRow&),
                    std::string (*text)(const M&, const RegisterRow&), Shown shown) {
         for (int i = 0; i < MaxSources; ++i) {
-            RegisterRow& r = add(first + i, "Source " + std::to_string(i + 1) + " " + what, rules::sourceGroup(i));
-            r.codec = Codec::Rule;
-            r.field = field;
+            RegisterRow& r = rule(first + i, "Source " + std::to_string(i + 1) + " " + what, rules::sourceGroup(i),
+                                  field, build, rules::sourceButton(i), Marked::Dialog, text);
             r.index = i;
-            r.build = build;
-            r.text = text;
-            r.applied = Applied::Rule;
             r.shown = shown;
-            r.shownBy = rules::sourceButton(i);
-            r.marked = Marked::Dialog;
         }
     }
 };
@@ -161,18 +157,20 @@ std::vector<RegisterRow> makeRows() {
     t.rule(3, "Limiter ON", Thx, "Thx.LimiterOn", rules::thxLimiterOn, ref<&M::GBSpeaker>, Marked::Dialog,
            rules::thxLimiterOnText);
     t.fixed(4);
-    t.distance(5, "Left distance", Speaker, ref<&M::CBLeftD>, ref<&M::GBSpeaker>);
-    t.distance(6, "Center distance", Speaker, ref<&M::CBCenterD>, ref<&M::GBSpeaker>);
-    t.distance(7, "Right distance", Speaker, ref<&M::CBRightD>, ref<&M::GBSpeaker>);
-    t.distance(8, "Right Surround distance", Speaker, ref<&M::CBRightSD>, ref<&M::GBSpeaker>);
-    t.distance(9, "Left Surround distance", Speaker, ref<&M::CBLeftSD>, ref<&M::GBSpeaker>);
-    t.distance(10, "Subwoofer distance", Speaker, ref<&M::CBSubD>, ref<&M::GBSpeaker>);
-    t.level(11, "Left level", Speaker, ref<&M::CBLeftL>, ref<&M::GBSpeaker>);
-    t.level(12, "Center level", Speaker, ref<&M::CBCenterL>, ref<&M::GBSpeaker>);
-    t.level(13, "Right level", Speaker, ref<&M::CBRightL>, ref<&M::GBSpeaker>);
-    t.level(14, "Right Surround level", Speaker, ref<&M::CBRightSL>, ref<&M::GBSpeaker>);
-    t.level(15, "Left Surround level", Speaker, ref<&M::CBLeftSL>, ref<&M::GBSpeaker>);
-    t.level(16, "Subwoofer level", Speaker, ref<&M::CBSubL>, ref<&M::GBSpeaker>);
+    // Distances 5..10 and levels 11..16 of the main speakers, in one order.
+    const struct {
+        const char* name;
+        ControlRef distance, level;
+    } speakers[] = {{"Left", ref<&M::CBLeftD>, ref<&M::CBLeftL>},
+                    {"Center", ref<&M::CBCenterD>, ref<&M::CBCenterL>},
+                    {"Right", ref<&M::CBRightD>, ref<&M::CBRightL>},
+                    {"Right Surround", ref<&M::CBRightSD>, ref<&M::CBRightSL>},
+                    {"Left Surround", ref<&M::CBLeftSD>, ref<&M::CBLeftSL>},
+                    {"Subwoofer", ref<&M::CBSubD>, ref<&M::CBSubL>}};
+    for (int i = 0; i < 6; ++i)
+        t.distance(5 + i, std::string(speakers[i].name) + " distance", Speaker, speakers[i].distance, ref<&M::GBSpeaker>);
+    for (int i = 0; i < 6; ++i)
+        t.level(11 + i, std::string(speakers[i].name) + " level", Speaker, speakers[i].level, ref<&M::GBSpeaker>);
     t.bar(17, "LFE level", "LFE Level", Codec::Position80, ref<&M::SBLFELevel>, 70, 80, ref<&M::GBLFElevel>,
           ref<&M::LabelLFELevel>);
     // The sizes: the speaker rules take them back.
@@ -244,22 +242,10 @@ std::vector<RegisterRow> makeRows() {
            nullptr, ref<&M::CBSubFilter>);
     t.control(66, "Enhanced Bass", Speaker, Codec::OnOff, ref<&M::CheckBoxEnhancedBass>, 0, 255, ref<&M::GBSpeaker>,
               Marked::Plain, Applied::Rule);
-    t.rule(67, "Trigger 1 source", "Trigger 1", "", rules::triggerSource, ref<&M::GBTrigger1>, Marked::Rule, nullptr,
-           ref<&M::CBTrigger1Source>);
-    t.radio(68, "Trigger 1 polarity", "Trigger 1", {{ref<&M::RB1Positive>, 81}, {ref<&M::RB1Negative>, 80}}, 1, 0,
-            ref<&M::GBTrigger1>);
-    t.list(69, "Trigger 1 delay", "Trigger 1", Codec::ItemPlus80, ref<&M::CBTrigger1Delay>, 80, 94,
-           ref<&M::GBTrigger1>);
-    t.rule(70, "Trigger 1 duration", "Trigger 1", "", rules::triggerDuration, ref<&M::GBTrigger1>, Marked::Plain,
-           nullptr, ref<&M::CB1Duration>);
-    t.rule(71, "Trigger 2 source", "Trigger 2", "", rules::triggerSource, ref<&M::GBTrigger2>, Marked::Rule, nullptr,
-           ref<&M::CBTrigger2Source>);
-    t.radio(72, "Trigger 2 polarity", "Trigger 2", {{ref<&M::RB2Positive>, 81}, {ref<&M::RB2Negative>, 80}}, 1, 0,
-            ref<&M::GBTrigger2>);
-    t.list(73, "Trigger 2 delay", "Trigger 2", Codec::ItemPlus80, ref<&M::CBTrigger2Delay>, 80, 94,
-           ref<&M::GBTrigger2>);
-    t.rule(74, "Trigger 2 duration", "Trigger 2", "", rules::triggerDuration, ref<&M::GBTrigger2>, Marked::Plain,
-           nullptr, ref<&M::CB2Duration>);
+    t.trigger(67, 1, ref<&M::CBTrigger1Source>, ref<&M::RB1Positive>, ref<&M::RB1Negative>, ref<&M::CBTrigger1Delay>,
+              ref<&M::CB1Duration>, ref<&M::GBTrigger1>);
+    t.trigger(71, 2, ref<&M::CBTrigger2Source>, ref<&M::RB2Positive>, ref<&M::RB2Negative>, ref<&M::CBTrigger2Delay>,
+              ref<&M::CB2Duration>, ref<&M::GBTrigger2>);
     t.bar(75, "Zone Volume", Zone, Codec::Position160, ref<&M::SBZoneVolume>, 90, 195, ref<&M::GBZone>,
           ref<&M::LabelZoneVolume>);
     t.list(76, "Zone Source", Zone, Codec::ItemPlus81, ref<&M::CBZoneSource>, 81, 80, ref<&M::GBZone>)
@@ -274,11 +260,11 @@ std::vector<RegisterRow> makeRows() {
                                      "Shutdown message line 2"};
     for (int l = 0; l < 4; ++l)
         t.characters(entry::Welcome1 + entry::MessageLength * l, entry::MessageLength, lineNames[l], Messages,
-                     Codec::Rule, lines[l], "", l, rules::messageCharacter, rules::messageText, Shown::Control,
+                     lines[l], "", l, rules::messageCharacter, rules::messageText, Shown::Control,
                      ref<&M::GBMessages>, Marked::Rule);
     for (int i = 0; i < MaxSources; ++i)
         t.characters(entry::SourceName + entry::NameLength * i, entry::NameLength,
-                     "Source " + std::to_string(i + 1) + " name", rules::sourceGroup(i), Codec::Rule, nullptr,
+                     "Source " + std::to_string(i + 1) + " name", rules::sourceGroup(i), nullptr,
                      "Sources[n].Name", i, rules::sourceNameCharacter, rules::sourceNameText, Shown::Source,
                      rules::sourceButton(i), Marked::Dialog);
     t.perSource(entry::Sensitivity, "analog sensitivity", "Sources[n].Sensitivity", rules::sourceSensitivity,

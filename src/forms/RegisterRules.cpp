@@ -148,7 +148,7 @@ std::optional<int> sourceMode(const M& m, const RegisterRow& row) {
 }
 std::string sourceModeText(const M& m, const RegisterRow& row) {
     const int mode = source(m, row).Mode;
-    if (auto caption = TFormSource::setupModeCaption(mode, m.Modes, m.CBLeftBS.text() != "No")) return *caption;
+    if (auto caption = TFormSource::setupModeCaption(mode, m.Modes, m.CBLeftBS.itemIndex() != SizeNo)) return *caption;
     if (mode >= ModeCount) return std::to_string(mode);
     return m.dialogs()->FormSource->modeButtons()[static_cast<std::size_t>(mode)]->caption();
 }

@@ -50,7 +50,7 @@ void TFormComm::StartTimerTimer() {
         ButtonComm.setEnabled(true);
         return;
     }
-    if (t.outcome() == OpCheckConnection) {
+    if (t.outcome() == CommOperation::OpCheckConnection) {
         ProgBar.setPosition(1);
         ButtonComm.setCaption("&OK");
         ButtonComm.setEnabled(true);
@@ -112,7 +112,7 @@ void TFormComm::FormClose() {
     // (Upload All Settings would otherwise drop the pending changes).
     StartTimer.setEnabled(false);
     Transfer* t = fresh_ ? nullptr : run_.get();
-    if (t == nullptr || !t->started()) main_.CommOperation = OpFailed;
+    if (t == nullptr || !t->started()) main_.CommOperation = CommOperation::OpFailed;
     if (OpTimer.enabled()) OpTimer.setEnabled(false);
     if (t != nullptr) {
         t->abort();

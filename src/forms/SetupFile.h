@@ -20,20 +20,30 @@ inline constexpr const char* OptionsTempFileName = "DefTmp.bak";
 // name while no start directory is recorded, is returned unchanged.
 std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name);
 
-// Reads a setup file into the main window: 0 read, -1 cannot be opened
-// or not read to its end, or not a regular file (nothing changed), -2 the first line is not "//Setup" (nothing changed).
-// Sets DefaultFileUnreadable on -1 and clears it otherwise. Shows nothing
-// itself. Ends with RefreshAfterLoad when it returns 0.
-int ReadSetupFile(TTavroSetupMain& w, const std::string& path);
-// The same on text already in memory (the content of a file).
-int ReadSetupText(TTavroSetupMain& w, std::string_view content);
+// How reading a setup file went; the numbers are the reader's result codes.
+enum class ReadResult {
+    Ok = 0,
+    CannotOpen = -1,  // cannot be opened, not read to its end, or not a regular file
+    NotASetup = -2,   // the first line is not "//Setup"
+};
 
-// Writes the setup: 0 written, -1 failed, after the message
+// How writing a setup file went.
+enum class WriteResult { Ok = 0, Failed = -1 };
+
+// Reads a setup file into the main window; on CannotOpen and NotASetup
+// nothing is changed. Sets DefaultFileUnreadable on CannotOpen and clears it
+// otherwise. Shows nothing itself. Ends with RefreshAfterLoad when the file
+// was read.
+ReadResult ReadSetupFile(TTavroSetupMain& w, const std::string& path);
+// The same on text already in memory (the content of a file).
+ReadResult ReadSetupText(TTavroSetupMain& w, std::string_view content);
+
+// Writes the setup: Ok, or Failed after the message
 // "Unable to open " + path + ".", with the system's reason in reason when
 // given ("No space left on device"). The file is written beside the target
 // as a new file, flushed to the disk and renamed over the target, so a save
 // either replaces the file completely or leaves it as it was.
-int WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason = nullptr);
+WriteResult WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason = nullptr);
 // The text WriteSetupFile writes (without running FilterMessageTexts).
 std::string FormatSetupText(const TTavroSetupMain& w);
 

@@ -2,6 +2,7 @@
 // sections, each value checked against its range and replaced by its fixed
 // fallback when it is outside.
 #include "files/AtomicFile.h"
+#include "files/Paths.h"
 #include "files/TextForm.h"
 #include "forms/SetupFile.h"
 #include "forms/SetupSections.h"
@@ -29,37 +30,34 @@ void readSections(TTavroSetupMain& w, LineReader& in) {
 }
 
 // Steps 2 to 6 of reading, on an opened content.
-int readContent(TTavroSetupMain& w, ByteSource& source) {
+ReadResult readContent(TTavroSetupMain& w, ByteSource& source) {
     LineReader in(source);
-    if (in.next() != "//Setup") return ReadNotASetup;
+    if (in.next() != "//Setup") return ReadResult::NotASetup;
     readSections(w, in);
     w.RefreshAfterLoad();
-    return ReadOk;
+    return ReadResult::Ok;
 }
 
 }  // namespace
 
 std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name) {
-    if (w.StartDirectory.empty() || name.empty() || name.front() == '/') return name;
-    std::string dir = w.StartDirectory;
-    if (dir.back() != '/') dir += '/';
-    return dir + name;
+    return files::inFolder(w.StartDirectory, name);
 }
 
-int ReadSetupText(TTavroSetupMain& w, std::string_view content) {
+ReadResult ReadSetupText(TTavroSetupMain& w, std::string_view content) {
     w.DefaultFileUnreadable = false;
     MemorySource source(content);
     return readContent(w, source);
 }
 
-int ReadSetupFile(TTavroSetupMain& w, const std::string& path) {
+ReadResult ReadSetupFile(TTavroSetupMain& w, const std::string& path) {
     // The whole file first: a file that cannot be read to its end (a read
     // error, a folder, a pipe or a device that might never end) cannot be
     // opened, and the setup stays exactly as it was.
     std::string content;
     if (!readRegularFile(path, content)) {
         w.DefaultFileUnreadable = true;
-        return ReadCannotOpen;
+        return ReadResult::CannotOpen;
     }
     return ReadSetupText(w, content);
 }

@@ -53,7 +53,7 @@ std::string filterFrequencyText(FilterFrequencyCode code) {
 // ---- "[Speaker Settings]"
 
 void readSpeakers(SectionReader& in, TTavroSetupMain& w) {
-    const int front = beginsWith(in.next(), "Small") ? 0 : 1;
+    const int front = beginsWith(in.next(), "Small") ? FrontSmall : FrontLarge;
     w.CBLeftS.setItemIndex(front);
     w.CBRightS.setItemIndex(front);
     in.level(w.CBLeftL);
@@ -63,9 +63,7 @@ void readSpeakers(SectionReader& in, TTavroSetupMain& w) {
 
     const int center = sizeIndex(in.next());
     w.CBCenterS.setItemIndex(center);
-    w.CBCenterL.setEnabled(center != 0);
-    w.CBCenterD.setEnabled(center != 0);
-    if (center != 0) {
+    if (center != SizeNo) {
         in.level(w.CBCenterL);
         in.distance(w.CBCenterD);
     } else {
@@ -76,8 +74,7 @@ void readSpeakers(SectionReader& in, TTavroSetupMain& w) {
     const int surround = sizeIndex(in.next());
     w.CBLeftSS.setItemIndex(surround);
     w.CBRightSS.setItemIndex(surround);
-    for (ListBox* l : {&w.CBLeftSL, &w.CBRightSL, &w.CBLeftSD, &w.CBRightSD}) l->setEnabled(surround != 0);
-    if (surround != 0) {
+    if (surround != SizeNo) {
         in.level(w.CBLeftSL);
         in.level(w.CBRightSL);
         in.distance(w.CBLeftSD);
@@ -91,14 +88,13 @@ void readSpeakers(SectionReader& in, TTavroSetupMain& w) {
 
     const bool sub = !beginsWith(in.next(), "No");
     if (!sub) {
-        w.CBSubS.setItemIndex(0);
-        w.CBLeftS.setItemIndex(1);
-        w.CBRightS.setItemIndex(1);
+        w.CBSubS.setItemIndex(SizeNo);
+        w.CBLeftS.setItemIndex(FrontLarge);
+        w.CBRightS.setItemIndex(FrontLarge);
     } else {
-        w.CBSubS.setItemIndex(1);
+        w.CBSubS.setItemIndex(SubYes);
     }
-    w.CBSubL.setEnabled(sub);
-    w.CBSubD.setEnabled(sub);
+    w.ApplySpeakerEnabling();
     if (sub) {
         in.level(w.CBSubL);
         in.distance(w.CBSubD);
@@ -171,7 +167,7 @@ void readBackSpeakers(SectionReader& in, TTavroSetupMain& w) {
     const int size = sizeIndex(in.next());
     w.CBLeftBS.setItemIndex(size);
     w.CBRightBS.setItemIndex(size);
-    if (size == 0) {
+    if (size == SizeNo) {
         w.CheckBoxRBack.setChecked(false);
         w.CheckBoxRBack.setEnabled(false);
         for (ListBox* l : {&w.CBRightBS, &w.CBRightBL, &w.CBRightBD, &w.CBLeftBL, &w.CBLeftBD}) l->setEnabled(false);

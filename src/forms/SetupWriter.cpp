@@ -22,14 +22,14 @@ std::string FormatSetupText(const TTavroSetupMain& w) {
     return out;
 }
 
-int WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason) {
+WriteResult WriteSetupFile(TTavroSetupMain& w, const std::string& path, std::string* reason) {
     w.FilterMessageTexts();
     if (const files::FileResult r = files::writeFileReplacing(path, FormatSetupText(w)); !r) {
         w.host().showError("Unable to open " + path + ".");
         if (reason) *reason = files::reasonText(r.error);
-        return -1;
+        return WriteResult::Failed;
     }
-    return 0;
+    return WriteResult::Ok;
 }
 
 }  // namespace tavro

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "forms/Dialogs.h"
+#include "forms/RegisterMap.h"
 
 namespace tavro {
 
@@ -74,6 +75,10 @@ void TTavroSetupMain::setDesignDefaults() {
 }
 
 void TTavroSetupMain::wireHandlers() {
+    // The controls whose edit only marks their entry are wired from the
+    // register map; the handlers below do more.
+    WirePlainMarks(*this);
+
     FileExit.onClick = [this] { FileExitClick(); };
     FileNew.onClick = [this] { FileNewClick(); };
     FileOpen.onClick = [this] { FileOpenClick(); };
@@ -124,28 +129,6 @@ void TTavroSetupMain::wireHandlers() {
     CBLeftBS.onChange = [this] { CBLeftBSChange(); };
     CBRightBS.onChange = [this] { CBRightBSChange(); };
     CheckBoxSubFilter.onClick = [this] { CheckBoxSubFilterClick(); };
-    CheckBoxEnhancedBass.onClick = [this] { CheckBoxEnhancedBassClick(); };
-    CBSubFilter.onChange = [this] { CBSubFilterChange(); };
-    CBLeftL.onChange = [this] { CBLeftLChange(); };
-    CBRightL.onChange = [this] { CBRightLChange(); };
-    CBCenterL.onChange = [this] { CBCenterLChange(); };
-    CBLeftSL.onChange = [this] { CBLeftSLChange(); };
-    CBRightSL.onChange = [this] { CBRightSLChange(); };
-    CBSubL.onChange = [this] { CBSubLChange(); };
-    CBLeftD.onChange = [this] { CBLeftDChange(); };
-    CBRightD.onChange = [this] { CBRightDChange(); };
-    CBCenterD.onChange = [this] { CBCenterDChange(); };
-    CBLeftSD.onChange = [this] { CBLeftSDChange(); };
-    CBRightSD.onChange = [this] { CBRightSDChange(); };
-    CBSubD.onChange = [this] { CBSubDChange(); };
-    CBLeftBL.onChange = [this] { CBLeftBLChange(); };
-    CBRightBL.onChange = [this] { CBRightBLChange(); };
-    CBLeftBD.onChange = [this] { CBLeftBDChange(); };
-    CBRightBD.onChange = [this] { CBRightBDChange(); };
-    CBCh9L.onChange = [this] { CBCh9LChange(); };
-    CBCh10L.onChange = [this] { CBCh10LChange(); };
-    CBCh9D.onChange = [this] { CBCh9DChange(); };
-    CBCh10D.onChange = [this] { CBCh10DChange(); };
     RBFeet.onClick = [this] { RBFeetClick(); };
     RBMeters.onClick = [this] { RBMetersClick(); };
 
@@ -156,33 +139,11 @@ void TTavroSetupMain::wireHandlers() {
     SBPhones.onChange = [this] { SBPhonesChange(); };
     SBLFELevel.onChange = [this] { SBLFELevelChange(); };
     SBZoneVolume.onChange = [this] { SBZoneVolumeChange(); };
-    CBZoneSource.onChange = [this] { CBZoneSourceChange(); };
     CBBalancedSource.onChange = [this] { CBBalancedSourceChange(); };
-    RBThroughDSP.onClick = [this] { RBThroughDSPClick(); };
-    RBBypassDSP.onClick = [this] { RBBypassDSPClick(); };
-    RBDry.onClick = [this] { RBDryClick(); };
-    RBDry1.onClick = [this] { RBDry1Click(); };
-    RBWetDry2.onClick = [this] { RBWetDry2Click(); };
-    RBWet3.onClick = [this] { RBWet3Click(); };
-    RBWet.onClick = [this] { RBWetClick(); };
-    CBToneBFreq.onChange = [this] { CBBassFilterChange(); };
-    CBToneTFreq.onChange = [this] { CBTrebleFilterChange(); };
-    CBAnalogBassMg.onChange = [this] { CBAnalogBassMgChange(); };
 
     // Sources and presets
 
     // OSD, triggers, messages
-    RBPAL.onClick = [this] { RBPALClick(); };
-    RBNTSC.onClick = [this] { RBNTSCClick(); };
-    RBBlueback.onClick = [this] { RBBluebackClick(); };
-    RBSuperimpose.onClick = [this] { RBSuperimposeClick(); };
-    RBTempFull.onClick = [this] { RBTempFullClick(); };
-    RBTempSimple.onClick = [this] { RBTempSimpleClick(); };
-    RBNoTemp.onClick = [this] { RBNoTempClick(); };
-    RBOSDInputAuto.onClick = [this] { RBOSDInputAutoClick(); };
-    RBOSDInputCs.onClick = [this] { RBOSDInputCsClick(); };
-    RBOSDInputSvideo.onClick = [this] { RBOSDInputSvideoClick(); };
-    RBOSDInputOff.onClick = [this] { RBOSDInputOffClick(); };
     RBOSDOutputBoth.onClick = [this] { RBOSDOutputBothClick(); };
     RBOSDOutputCs.onClick = [this] { RBOSDOutputCsClick(); };
     RBOSDOutputSvideo.onClick = [this] { RBOSDOutputSvideoClick(); };
@@ -192,15 +153,7 @@ void TTavroSetupMain::wireHandlers() {
     CBCharacterColor.onChange = [this] { CBCharacterColorChange(); };
     CBErrorColor.onChange = [this] { CBErrorColorChange(); };
     CBTrigger1Source.onChange = [this] { CBTrigger1SourceChange(); };
-    RB1Positive.onClick = [this] { RB1PositiveClick(); };
-    RB1Negative.onClick = [this] { RB1NegativeClick(); };
-    CBTrigger1Delay.onChange = [this] { CBTrigger1DelayChange(); };
-    CB1Duration.onChange = [this] { CB1DurationChange(); };
     CBTrigger2Source.onChange = [this] { CBTrigger2SourceChange(); };
-    RB2Positive.onClick = [this] { RB2PositiveClick(); };
-    RB2Negative.onClick = [this] { RB2NegativeClick(); };
-    CBTrigger2Delay.onChange = [this] { CBTrigger2DelayChange(); };
-    CB2Duration.onChange = [this] { CB2DurationChange(); };
     CheckBoxSkipWelcome.onClick = [this] { CheckBoxSkipWelcomeClick(); };
     EditWelcome1.onChange = [this] { EditWelcome1Change(); };
     EditWelcome2.onChange = [this] { EditWelcome2Change(); };
@@ -285,14 +238,14 @@ void TTavroSetupMain::FormCreate() {
     CBSubFilter.setItemIndex(12);  // 80 Hz
     Thx.LimiterLevel = 50;
     CBAnalogBassMg.setItemIndex(0);
-    CBLeftS.setItemIndex(1);
-    CBRightS.setItemIndex(1);
-    CBCenterS.setItemIndex(1);
-    CBLeftSS.setItemIndex(1);
-    CBRightSS.setItemIndex(1);
-    CBLeftBS.setItemIndex(0);
-    CBRightBS.setItemIndex(0);
-    CBSubS.setItemIndex(1);
+    CBLeftS.setItemIndex(FrontLarge);
+    CBRightS.setItemIndex(FrontLarge);
+    CBCenterS.setItemIndex(SizeSmall);
+    CBLeftSS.setItemIndex(SizeSmall);
+    CBRightSS.setItemIndex(SizeSmall);
+    CBLeftBS.setItemIndex(SizeNo);
+    CBRightBS.setItemIndex(SizeNo);
+    CBSubS.setItemIndex(SubYes);
     for (ListBox* l : {&CBLeftL, &CBRightL, &CBCenterL, &CBLeftSL, &CBRightSL, &CBSubL, &CBLeftBL, &CBRightBL, &CBCh9L, &CBCh10L})
         l->setItemIndex(30);  // 0 dB
     for (ListBox* l : distanceLists()) l->setItemIndex(0);
@@ -327,8 +280,8 @@ void TTavroSetupMain::FormCreate() {
 
     if (ReadSetupFileHook) {
         CurrentFileName = "Default.dfg";
-        int result = ReadSetupFileHook(*this, "Default.dfg");
-        if (result == ReadOk && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
+        ReadResult result = ReadSetupFileHook(*this, "Default.dfg");
+        if (result == ReadResult::Ok && ModelVariant == tavro::ModelVariant::M4820 && SBVolume.max() < VolumeTop4820) {
             // The volumes of a 4820 default go above the base model's top:
             // with the maxima raised, read the file once more so they are
             // taken as written instead of clamped.
@@ -336,15 +289,15 @@ void TTavroSetupMain::FormCreate() {
             SBZoneVolume.setMax(VolumeTop4820);
             result = ReadSetupFileHook(*this, "Default.dfg");
         }
-        if (result == ReadNotASetup) DefaultFileCorrupted = true;
-        if (result == ReadCannotOpen) DefaultFileUnreadableAtStart = true;
+        if (result == ReadResult::NotASetup) DefaultFileCorrupted = true;
+        if (result == ReadResult::CannotOpen) DefaultFileUnreadableAtStart = true;
         CurrentFileName.clear();
     }
 
     ClearChangedMask();
 
     if (BuildImageHook) BuildImageHook(*this);
-    CommOperation = OpIdle;
+    CommOperation = CommOperation::OpIdle;
 
     if (ModelVariant == tavro::ModelVariant::M4820) {
         SBVolume.setMax(VolumeTop4820);

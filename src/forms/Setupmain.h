@@ -22,6 +22,7 @@
 #include "model/Records.h"
 #include "model/ValueLists.h"
 #include "forms/Host.h"
+#include "forms/SetupFile.h"
 #include "forms/Splashsource.h"
 #include <memory>
 
@@ -43,9 +44,6 @@ enum RadioGroup {
     GroupTrigger2Polarity,
 };
 
-// Outcomes of reading a setup file.
-enum SetupReadResult { ReadOk = 0, ReadCannotOpen = -1, ReadNotASetup = -2 };
-
 class TTavroSetupMain : public Form {
 public:
     explicit TTavroSetupMain(Host& host);
@@ -57,7 +55,7 @@ public:
     // ---- Seams to the setup-file reader, the parameter image and the
     // transfer state. The program installs them before the creation step;
     // a run without them keeps every default and shows no group box.
-    std::function<int(TTavroSetupMain&, const std::string& path)> ReadSetupFileHook;
+    std::function<ReadResult(TTavroSetupMain&, const std::string& path)> ReadSetupFileHook;
     std::function<void(TTavroSetupMain&)> BuildImageHook;
 
     // The dialogs, created after the main window.
@@ -401,7 +399,7 @@ public:
     tavro::ParameterImage ParameterImage = InitialParameterImage();
     // The transfer operation of the communication dialog and its outcome
     // (values in link/Transfer.h); idle until the first transfer.
-    int CommOperation = OpIdle;
+    tavro::CommOperation CommOperation = tavro::CommOperation::OpIdle;
     tavro::VerifyMask VerifyMask;
 
     // ---- Groupings used by the rules -------------------------------------
@@ -457,32 +455,15 @@ public:
     void CBLeftBSChange();
     void CBRightBSChange();
     void CheckBoxSubFilterClick();
-    void CheckBoxEnhancedBassClick();
-    void CBSubFilterChange();
-    void CBLeftLChange();
-    void CBRightLChange();
-    void CBCenterLChange();
-    void CBLeftSLChange();
-    void CBRightSLChange();
-    void CBSubLChange();
-    void CBLeftDChange();
-    void CBRightDChange();
-    void CBCenterDChange();
-    void CBLeftSDChange();
-    void CBRightSDChange();
-    void CBSubDChange();
-    void CBLeftBLChange();
-    void CBRightBLChange();
-    void CBLeftBDChange();
-    void CBRightBDChange();
-    void CBCh9LChange();
-    void CBCh10LChange();
-    void CBCh9DChange();
-    void CBCh10DChange();
     void RBFeetClick();
     void RBMetersClick();
     // Replaces the items of the eight distance lists, keeping each index.
     void ApplyDistanceUnit(bool feet);
+    // What the speaker sizes enable: the centre's level and distance, the
+    // surrounds' levels and distances, the subwoofer's level and distance,
+    // and the Pro Logic II / DTS settings (centre or surrounds). Every rule
+    // that changes a size, a setup read and a download end with it.
+    void ApplySpeakerEnabling();
     void ApplyThxButtonRule();
     // The back row's enabled states from the surrounds, the back size and
     // CheckBoxRBack: without surrounds every back control is off; a back
@@ -503,18 +484,7 @@ public:
     void SBPhonesChange();
     void SBLFELevelChange();
     void SBZoneVolumeChange();
-    void CBZoneSourceChange();
     void CBBalancedSourceChange();
-    void RBThroughDSPClick();
-    void RBBypassDSPClick();
-    void RBDryClick();
-    void RBDry1Click();
-    void RBWetDry2Click();
-    void RBWet3Click();
-    void RBWetClick();
-    void CBBassFilterChange();
-    void CBTrebleFilterChange();
-    void CBAnalogBassMgChange();
     void ButtonDPLIIClick();
     void ButtonTHXUltraClick();
     void ApplyBalancedRoutingRule();
@@ -558,17 +528,6 @@ public:
     void ButtonPanel5Click();
 
     // ---- OSD, triggers and messages ---------------------------------------
-    void RBPALClick();
-    void RBNTSCClick();
-    void RBBluebackClick();
-    void RBSuperimposeClick();
-    void RBTempFullClick();
-    void RBTempSimpleClick();
-    void RBNoTempClick();
-    void RBOSDInputAutoClick();
-    void RBOSDInputCsClick();
-    void RBOSDInputSvideoClick();
-    void RBOSDInputOffClick();
     void RBOSDOutputBothClick();
     void RBOSDOutputCsClick();
     void RBOSDOutputSvideoClick();
@@ -578,15 +537,7 @@ public:
     void CBCharacterColorChange();
     void CBErrorColorChange();
     void CBTrigger1SourceChange();
-    void RB1PositiveClick();
-    void RB1NegativeClick();
-    void CBTrigger1DelayChange();
-    void CB1DurationChange();
     void CBTrigger2SourceChange();
-    void RB2PositiveClick();
-    void RB2NegativeClick();
-    void CBTrigger2DelayChange();
-    void CB2DurationChange();
     void CheckBoxSkipWelcomeClick();
     void EditWelcome1Change();
     void EditWelcome2Change();

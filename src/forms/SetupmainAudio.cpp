@@ -54,7 +54,6 @@ void TTavroSetupMain::SBZoneVolumeChange() {
     WriteValueLabels();
 }
 
-void TTavroSetupMain::CBZoneSourceChange() { MarkChanged({76}); }
 
 void TTavroSetupMain::CBBalancedSourceChange() {
     MarkChanged({0});
@@ -68,16 +67,6 @@ void TTavroSetupMain::ApplyBalancedRoutingRule() {
     RBThroughDSP.setEnabled(on);
 }
 
-void TTavroSetupMain::RBThroughDSPClick() { MarkChanged({1}); }
-void TTavroSetupMain::RBBypassDSPClick() { MarkChanged({1}); }
-void TTavroSetupMain::RBDryClick() { MarkChanged({46}); }
-void TTavroSetupMain::RBDry1Click() { MarkChanged({46}); }
-void TTavroSetupMain::RBWetDry2Click() { MarkChanged({46}); }
-void TTavroSetupMain::RBWet3Click() { MarkChanged({46}); }
-void TTavroSetupMain::RBWetClick() { MarkChanged({46}); }
-void TTavroSetupMain::CBBassFilterChange() { MarkChanged({392}); }
-void TTavroSetupMain::CBTrebleFilterChange() { MarkChanged({393}); }
-void TTavroSetupMain::CBAnalogBassMgChange() { MarkChanged({394}); }
 
 ItemList TTavroSetupMain::balancedSourceItems() const {
     ItemList items{"Off"};

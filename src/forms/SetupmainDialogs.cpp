@@ -10,7 +10,7 @@ void TTavroSetupMain::AboutClick() { host_.showModal(*dialogs_->FormAbout); }
 
 void TTavroSetupMain::ButtonDPLIIClick() {
     TFormDPLII& d = *dialogs_->FormDPLII;
-    const bool surrounds = CBLeftSS.itemIndex() != 0;
+    const bool surrounds = CBLeftSS.itemIndex() != SizeNo;
     for (Control* c : std::initializer_list<Control*>{&d.RBPanoramaOn, &d.RBPanoramaOff, &d.SBDimension, &d.LabelDimension,
                                                       &d.LabelDDMin, &d.LabelDDMax})
         c->setEnabled(surrounds);
@@ -20,7 +20,7 @@ void TTavroSetupMain::ButtonDPLIIClick() {
         Dpl.Panorama = 0;
         ChangedMask[43] = 1;
     }
-    const bool center = CBCenterS.itemIndex() != 0;
+    const bool center = CBCenterS.itemIndex() != SizeNo;
     for (Control* c : std::initializer_list<Control*>{&d.SBWidth, &d.LabelWidth, &d.LabelCWMin, &d.LabelCWMax, &d.SBCGain,
                                                       &d.LabelCGain, &d.LabelCGMin, &d.LabelCGMax})
         c->setEnabled(center);

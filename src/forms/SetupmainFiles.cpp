@@ -15,7 +15,7 @@ std::string reasonLine(const std::string& reason) { return reason.empty() ? reas
 
 void TTavroSetupMain::FileNewClick() {
     if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
-    if (ReadSetupFile(*this, inStartDirectory(*this, DefaultSetupFileName)) == ReadCannotOpen) {
+    if (ReadSetupFile(*this, inStartDirectory(*this, DefaultSetupFileName)) == ReadResult::CannotOpen) {
         host_.showError("Unable to open Default.dfg.");
         return;
     }
@@ -31,8 +31,8 @@ void TTavroSetupMain::FileOpenClick() {
     const std::optional<std::string> path = host_.askOpenFile(ConfigOpenDialog);
     if (!path) return;
     switch (ReadSetupFile(*this, *path)) {
-        case ReadCannotOpen: host_.showError("Unable to open " + *path + "."); return;
-        case ReadNotASetup: host_.showError("Unknown file type."); return;
+        case ReadResult::CannotOpen: host_.showError("Unable to open " + *path + "."); return;
+        case ReadResult::NotASetup: host_.showError("Unknown file type."); return;
         default: break;
     }
     // The current file name changes only with a file that was read as a
@@ -50,7 +50,7 @@ void TTavroSetupMain::FileSaveClick() {
     }
     const std::string path = CurrentFileName;
     std::string reason;
-    if (WriteSetupFile(*this, path, &reason) != 0) {
+    if (WriteSetupFile(*this, path, &reason) != WriteResult::Ok) {
         host_.showError("Unable to open " + path + " for writing." + reasonLine(reason));
         return;  // Save stays enabled: the changes are not kept anywhere yet
     }
@@ -65,7 +65,7 @@ void TTavroSetupMain::FileSaveAsClick() {
     if (!path) return;
     CurrentFileName = *path;
     std::string reason;
-    if (WriteSetupFile(*this, *path, &reason) != 0) {
+    if (WriteSetupFile(*this, *path, &reason) != WriteResult::Ok) {
         host_.showError("Unable to create " + *path + "." + reasonLine(reason));
         return;
     }

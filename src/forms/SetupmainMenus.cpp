@@ -33,10 +33,9 @@ void TTavroSetupMain::RefreshAfterLoad() {
     if (!Modes.offered(ModeDplIIMusic)) GBDPLII.setVisible(false);
 
     // 4. Back speakers require surrounds.
-    if (CBLeftSS.itemIndex() == 0 && CBLeftBS.itemIndex() != 0) {
-        CBLeftSS.setItemIndex(1);
-        CBRightSS.setItemIndex(1);
-        for (ListBox* l : {&CBLeftSL, &CBRightSL, &CBLeftSD, &CBRightSD}) l->setEnabled(true);
+    if (CBLeftSS.itemIndex() == SizeNo && CBLeftBS.itemIndex() != SizeNo) {
+        CBLeftSS.setItemIndex(SizeSmall);
+        CBRightSS.setItemIndex(SizeSmall);
     }
     // The back row follows the sizes the setup now has, whichever sections
     // the read had.
@@ -57,7 +56,7 @@ void TTavroSetupMain::RefreshAfterLoad() {
 
     // 7. Enhanced Bass needs a subwoofer.
     // A read that did not set the box leaves the remembered state alone.
-    if (CBSubS.itemIndex() == 0)
+    if (CBSubS.itemIndex() == SizeNo)
         ParkEnhancedBass();
     else
         CheckBoxEnhancedBass.setEnabled(true);
@@ -65,16 +64,16 @@ void TTavroSetupMain::RefreshAfterLoad() {
     // 8. At least one listening mode.
     Modes.ensureOneOffered();
 
-    // 9. The Pro Logic II / DTS settings need a centre or surrounds.
-    ButtonDPLII.setEnabled(CBCenterS.itemIndex() != 0 || CBLeftSS.itemIndex() != 0);
+    // 9. What the sizes enable, the Pro Logic II / DTS settings among them.
+    ApplySpeakerEnabling();
     // The THX settings need a subwoofer or two back speakers.
     ApplyThxButtonRule();
 
     // 10. No panorama without surrounds.
-    if (CBLeftSS.itemIndex() == 0 && GBDPLII.visible()) Dpl.Panorama = 0;
+    if (CBLeftSS.itemIndex() == SizeNo && GBDPLII.visible()) Dpl.Panorama = 0;
 
     // 11. No THX subwoofer without a subwoofer.
-    if (CBSubS.itemIndex() == 0) {
+    if (CBSubS.itemIndex() == SizeNo) {
         Thx.Ultra2Sub = 0;
         Thx.BoundaryGain = 0;
     }

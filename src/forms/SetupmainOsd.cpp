@@ -6,17 +6,6 @@
 
 namespace tavro {
 
-void TTavroSetupMain::RBPALClick() { MarkChanged({55}); }
-void TTavroSetupMain::RBNTSCClick() { MarkChanged({55}); }
-void TTavroSetupMain::RBBluebackClick() { MarkChanged({51}); }
-void TTavroSetupMain::RBSuperimposeClick() { MarkChanged({51}); }
-void TTavroSetupMain::RBTempFullClick() { MarkChanged({52}); }
-void TTavroSetupMain::RBTempSimpleClick() { MarkChanged({52}); }
-void TTavroSetupMain::RBNoTempClick() { MarkChanged({52}); }
-void TTavroSetupMain::RBOSDInputAutoClick() { MarkChanged({54}); }
-void TTavroSetupMain::RBOSDInputCsClick() { MarkChanged({54}); }
-void TTavroSetupMain::RBOSDInputSvideoClick() { MarkChanged({54}); }
-void TTavroSetupMain::RBOSDInputOffClick() { MarkChanged({54}); }
 
 void TTavroSetupMain::ApplyOsdEnabling(bool enabled) {
     for (Control* c : std::initializer_list<Control*>{&RBPAL, &RBNTSC, &RBBlueback, &RBSuperimpose, &RBTempFull,
@@ -112,18 +101,10 @@ void TTavroSetupMain::CBTrigger1SourceChange() {
     MarkChanged({67});
     ApplyTriggerEnabling(1);
 }
-void TTavroSetupMain::RB1PositiveClick() { MarkChanged({68}); }
-void TTavroSetupMain::RB1NegativeClick() { MarkChanged({68}); }
-void TTavroSetupMain::CBTrigger1DelayChange() { MarkChanged({69}); }
-void TTavroSetupMain::CB1DurationChange() { MarkChanged({70}); }
 void TTavroSetupMain::CBTrigger2SourceChange() {
     MarkChanged({71});
     ApplyTriggerEnabling(2);
 }
-void TTavroSetupMain::RB2PositiveClick() { MarkChanged({72}); }
-void TTavroSetupMain::RB2NegativeClick() { MarkChanged({72}); }
-void TTavroSetupMain::CBTrigger2DelayChange() { MarkChanged({73}); }
-void TTavroSetupMain::CB2DurationChange() { MarkChanged({74}); }
 
 // ---- Messages
 

@@ -11,9 +11,20 @@ void TTavroSetupMain::frontSizeRule(ListBox& from, ListBox& to) {
         // Only the subwoofer selection follows; the subwoofer rule itself
         // does not run here.
         CBSubS.setItemIndex(SubYes);
-        CBSubD.setEnabled(true);
-        CBSubL.setEnabled(true);
+        ApplySpeakerEnabling();
     }
+}
+
+void TTavroSetupMain::ApplySpeakerEnabling() {
+    const bool center = CBCenterS.itemIndex() != SizeNo;
+    const bool surrounds = CBLeftSS.itemIndex() != SizeNo;
+    const bool sub = CBSubS.itemIndex() == SubYes;
+    CBCenterL.setEnabled(center);
+    CBCenterD.setEnabled(center);
+    for (ListBox* l : {&CBLeftSL, &CBLeftSD, &CBRightSL, &CBRightSD}) l->setEnabled(surrounds);
+    CBSubL.setEnabled(sub);
+    CBSubD.setEnabled(sub);
+    ButtonDPLII.setEnabled(center || surrounds);
 }
 
 void TTavroSetupMain::CBLeftSChange() {
@@ -28,22 +39,13 @@ void TTavroSetupMain::CBRightSChange() {
 
 void TTavroSetupMain::CBCenterSChange() {
     MarkChanged({19});
-    if (CBCenterS.itemIndex() != SizeNo) {
-        CBCenterL.setEnabled(true);
-        CBCenterD.setEnabled(true);
-        ButtonDPLII.setEnabled(true);
-    } else {
-        CBCenterL.setEnabled(false);
-        CBCenterD.setEnabled(false);
-        if (CBLeftSS.itemIndex() == SizeNo) ButtonDPLII.setEnabled(false);
-    }
+    ApplySpeakerEnabling();
 }
 
 void TTavroSetupMain::surroundSizeRule(ListBox& from, ListBox& to) {
     to.setItemIndex(from.itemIndex());
     if (CBLeftSS.itemIndex() != SizeNo) {
-        for (Control* c : std::initializer_list<Control*>{&CBLeftSL, &CBLeftSD, &CBRightSL, &CBRightSD, &LabelLBack, &CBLeftBS})
-            c->setEnabled(true);
+        for (Control* c : std::initializer_list<Control*>{&LabelLBack, &CBLeftBS}) c->setEnabled(true);
         if (CBLeftBS.itemIndex() != SizeNo) {
             CheckBoxRBack.setEnabled(true);
             CBLeftBD.setEnabled(true);
@@ -51,17 +53,15 @@ void TTavroSetupMain::surroundSizeRule(ListBox& from, ListBox& to) {
         }
         bool two = CheckBoxRBack.checked();
         for (ListBox* l : {&CBRightBS, &CBRightBL, &CBRightBD}) l->setEnabled(two);
-        ButtonDPLII.setEnabled(true);
     } else {
-        for (Control* c : std::initializer_list<Control*>{&CBLeftSL, &CBLeftSD, &CBRightSL, &CBRightSD, &CBLeftBL, &CBLeftBD,
-                                                          &CBRightBL, &CBRightBD, &CBLeftBS, &CBRightBS, &LabelLBack,
-                                                          &CheckBoxRBack})
+        for (Control* c : std::initializer_list<Control*>{&CBLeftBL, &CBLeftBD, &CBRightBL, &CBRightBD, &CBLeftBS,
+                                                          &CBRightBS, &LabelLBack, &CheckBoxRBack})
             c->setEnabled(false);
         CheckBoxRBack.setChecked(false);
         CBLeftBS.setItemIndex(SizeNo);
         CBRightBS.setItemIndex(SizeNo);
-        if (CBCenterS.itemIndex() == SizeNo) ButtonDPLII.setEnabled(false);
     }
+    ApplySpeakerEnabling();
 }
 
 void TTavroSetupMain::CBLeftSSChange() {
@@ -82,15 +82,12 @@ void TTavroSetupMain::CBSubSChange() {
     // pick changed nothing and is no edit.
     if (CBSubS.itemIndex() == SubYes && !comingBack) return;
     MarkChanged({21, 66});
+    ApplySpeakerEnabling();
     if (CBSubS.itemIndex() == SubYes) {
-        CBSubL.setEnabled(true);
-        CBSubD.setEnabled(true);
         CheckBoxEnhancedBass.setEnabled(true);
         CheckBoxEnhancedBass.setChecked(SavedEnhancedBass);
         MarkChanged({66});
     } else {
-        CBSubL.setEnabled(false);
-        CBSubD.setEnabled(false);
         ParkEnhancedBass();
         MarkChanged({66});
         if (GBTHXUltra.visible()) {
@@ -169,28 +166,6 @@ void TTavroSetupMain::CheckBoxSubFilterClick() {
     CBSubFilter.setEnabled(CheckBoxSubFilter.checked());
 }
 
-void TTavroSetupMain::CheckBoxEnhancedBassClick() { MarkChanged({66}); }
-void TTavroSetupMain::CBSubFilterChange() { MarkChanged({65}); }
-void TTavroSetupMain::CBLeftLChange() { MarkChanged({11}); }
-void TTavroSetupMain::CBRightLChange() { MarkChanged({13}); }
-void TTavroSetupMain::CBCenterLChange() { MarkChanged({12}); }
-void TTavroSetupMain::CBLeftSLChange() { MarkChanged({15}); }
-void TTavroSetupMain::CBRightSLChange() { MarkChanged({14}); }
-void TTavroSetupMain::CBSubLChange() { MarkChanged({16}); }
-void TTavroSetupMain::CBLeftDChange() { MarkChanged({5}); }
-void TTavroSetupMain::CBRightDChange() { MarkChanged({7}); }
-void TTavroSetupMain::CBCenterDChange() { MarkChanged({6}); }
-void TTavroSetupMain::CBLeftSDChange() { MarkChanged({9}); }
-void TTavroSetupMain::CBRightSDChange() { MarkChanged({8}); }
-void TTavroSetupMain::CBSubDChange() { MarkChanged({10}); }
-void TTavroSetupMain::CBLeftBLChange() { MarkChanged({62}); }
-void TTavroSetupMain::CBRightBLChange() { MarkChanged({61}); }
-void TTavroSetupMain::CBLeftBDChange() { MarkChanged({64}); }
-void TTavroSetupMain::CBRightBDChange() { MarkChanged({63}); }
-void TTavroSetupMain::CBCh9LChange() { MarkChanged({388}); }
-void TTavroSetupMain::CBCh10LChange() { MarkChanged({390}); }
-void TTavroSetupMain::CBCh9DChange() { MarkChanged({387}); }
-void TTavroSetupMain::CBCh10DChange() { MarkChanged({389}); }
 
 void TTavroSetupMain::ApplyDistanceUnit(bool feet) {
     const ItemList& items = feet ? FeetItems : MeterItems;

@@ -20,7 +20,7 @@ void TTavroSetupMain::OperationsCheckConnectionClick() {
     FilterMessageTexts();
     TFormComm& d = *dialogs_->FormComm;
     prepareDialog(d, "Checking Connection:", 1, "Check Connection");
-    CommOperation = OpCheckConnection;
+    CommOperation = CommOperation::OpCheckConnection;
     host_.showModal(d);
 }
 
@@ -29,9 +29,9 @@ void TTavroSetupMain::OperationsReadSettingsClick() {
     if (proceed) {
         TFormComm& d = *dialogs_->FormComm;
         prepareDialog(d, "Downloading settings...", 100, "Download settings");
-        CommOperation = OpDownload;
+        CommOperation = CommOperation::OpDownload;
         host_.showModal(d);
-        if (CommOperation == OpFailed) {
+        if (CommOperation == CommOperation::OpFailed) {
             // Values read before the failure must not outlive it.
             BuildImage(*this);
             FileSave.setEnabled(false);
@@ -50,12 +50,12 @@ void TTavroSetupMain::WriteChangedSettingsClick() {
     BuildImage(*this);
     TFormComm& d = *dialogs_->FormComm;
     prepareDialog(d, "Uploading settings...", 100, "Uploading changed settings");
-    CommOperation = OpUploadChanged;
+    CommOperation = CommOperation::OpUploadChanged;
     host_.showModal(d);
     FlagUnverifiedUpload();
-    if (CommOperation != OpFailed) {
+    if (CommOperation != CommOperation::OpFailed) {
         WriteChangedSettings.setEnabled(false);
-        if (CommOperation != OpVerify) OperationsVerifySettings.setEnabled(true);
+        if (CommOperation != CommOperation::OpVerify) OperationsVerifySettings.setEnabled(true);
     }
 }
 
@@ -65,10 +65,10 @@ void TTavroSetupMain::OperationsWriteSettingsClick() {
     const EntryFlags kept = ChangedMask;
     TFormComm& d = *dialogs_->FormComm;
     prepareDialog(d, "Uploading settings...", 100, "Upload all settings");
-    CommOperation = OpUploadAll;
+    CommOperation = CommOperation::OpUploadAll;
     host_.showModal(d);
     ClearChangedMask();
-    if (CommOperation == OpFailed) {
+    if (CommOperation == CommOperation::OpFailed) {
         // No pending change is lost by a failed or aborted full upload.
         for (std::size_t k = 0; k < kept.size(); ++k)
             if (kept[k] != 0) ChangedMask[k] = 1;
@@ -76,7 +76,8 @@ void TTavroSetupMain::OperationsWriteSettingsClick() {
     } else {
         WriteChangedSettings.setEnabled(false);
     }
-    OperationsVerifySettings.setEnabled(CommOperation != OpFailed && CommOperation != OpVerify);
+    OperationsVerifySettings.setEnabled(CommOperation != CommOperation::OpFailed &&
+                                        CommOperation != CommOperation::OpVerify);
 }
 
 // An upload whose automatic verify failed or was aborted: the entries it did
@@ -84,7 +85,7 @@ void TTavroSetupMain::OperationsWriteSettingsClick() {
 // pending again and the next Upload Changed Settings writes and verifies
 // them once more.
 void TTavroSetupMain::FlagUnverifiedUpload() {
-    if (CommOperation != OpFailed || VerifyMask.VerifyFollowsUpload == 0) return;
+    if (CommOperation != CommOperation::OpFailed || VerifyMask.VerifyFollowsUpload == 0) return;
     for (std::size_t k = 0; k < VerifyMask.Flags.size(); ++k)
         if (VerifyMask.Flags[k] != 0) {
             ChangedMask[k] = 1;
@@ -97,7 +98,7 @@ void TTavroSetupMain::OperationsVerifySettingsClick() {
     BuildImage(*this);
     TFormComm& d = *dialogs_->FormComm;
     prepareDialog(d, "Verifying settings...", 100, "Verify");
-    CommOperation = OpVerify;
+    CommOperation = CommOperation::OpVerify;
     host_.showModal(d);
     OperationsVerifySettings.setEnabled(false);
 }

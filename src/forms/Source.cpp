@@ -73,7 +73,7 @@ std::vector<std::string> TFormSource::digitalInputItems(unsigned count, bool bas
 
 void TFormSource::FormShow() {
     const bool base = main_.ModelVariant == ModelVariant::Tavro;
-    const bool backSpeakers = main_.CBLeftBS.text() != "No";
+    const bool backSpeakers = main_.CBLeftBS.itemIndex() != SizeNo;
     const ModeTable& modes = main_.Modes;
 
     GBComponentVideo.setCaption(base ? "Component Video Association" : "Video input");

@@ -21,11 +21,13 @@ namespace {
 const char* const ByIdFolder = "serial/by-id";
 const char* const TtyKinds[] = {"ttyUSB", "ttyACM", "ttyS"};
 
+#ifndef _WIN32
 std::string environmentDevice(int n) {
     const std::string variable = "TAVRO_" + portName(n);
     const char* value = std::getenv(variable.c_str());
     return value != nullptr ? value : "";
 }
+#endif
 
 // The names in a folder that start with prefix, ordered by the number that
 // follows it (then by name).

@@ -47,23 +47,23 @@ SerialLink::SendResult SerialLink::send(const std::uint8_t* bytes, std::size_t c
     return result;
 }
 
-int SerialLink::CheckConnection() {
-    int result = CheckConnected;
+CheckResult SerialLink::CheckConnection() {
+    CheckResult result = CheckResult::Connected;
     const std::uint8_t request = 0xD2;
     std::size_t written = 0;
     if (!port_.write(&request, 1, written)) {
-        result = CheckWriteFailed;
+        result = CheckResult::WriteFailed;
     } else if (written == 0) {
-        result = CheckNothingWritten;
+        result = CheckResult::NothingWritten;
     } else {
         std::uint8_t answer = 0;
         std::size_t received = 0;
         if (!port_.read(&answer, 1, received))
-            result = CheckReadFailed;
+            result = CheckResult::ReadFailed;
         else if (received == 0)
-            result = CheckNoAnswer;
+            result = CheckResult::NoAnswer;
         else
-            result = answer == 0xD3 ? CheckConnected : CheckWrongAnswer;
+            result = answer == 0xD3 ? CheckResult::Connected : CheckResult::WrongAnswer;
     }
     ClosePort();
     return result;
@@ -127,9 +127,9 @@ const char* verifyOutcomeText(ReadOutcome outcome) {
                                              : "Unable to establish serial connection.";
 }
 
-std::string checkResultText(int result, int comPort) {
-    if (result == CheckConnected) return "Serial connection established.";
-    if (result == CheckWriteFailed) return openFailureText(comPort);
+std::string checkResultText(CheckResult result, int comPort) {
+    if (result == CheckResult::Connected) return "Serial connection established.";
+    if (result == CheckResult::WriteFailed) return openFailureText(comPort);
     return "Unable to establish serial connection.";
 }
 

@@ -16,13 +16,15 @@ enum class OpenResult { Ok, OpenFailed, ModeFailed, ApplyFailed, TimeoutsFailed 
 enum class WriteOutcome { Acknowledged, PortFailure, NothingSent, ReadFailure, ShortAnswer, Refused };
 enum class ReadOutcome { Received, PortFailure, NothingSent, ReadFailure, ShortAnswer, BadAnswer };
 
-// Connection check results.
-inline constexpr int CheckConnected = 0;
-inline constexpr int CheckWriteFailed = -1;
-inline constexpr int CheckNothingWritten = -2;
-inline constexpr int CheckReadFailed = -3;
-inline constexpr int CheckNoAnswer = -4;
-inline constexpr int CheckWrongAnswer = 1;
+// How a connection check went; the numbers are the check's result codes.
+enum class CheckResult {
+    Connected = 0,
+    WrongAnswer = 1,
+    WriteFailed = -1,
+    NothingWritten = -2,
+    ReadFailed = -3,
+    NoAnswer = -4,
+};
 
 inline constexpr std::uint8_t CommandWrite = 0xE6;
 inline constexpr std::uint8_t CommandRead = 0xE7;
@@ -42,7 +44,7 @@ public:
     bool isOpen() const { return open_; }
 
     // Sends 0xD2 and expects 0xD3; always closes the port.
-    int CheckConnection();
+    CheckResult CheckConnection();
     WriteOutcome WriteEntry(const ParameterImage& image, int k);
     ReadOutcome ReadEntry(const ParameterImage& image, int k, std::uint8_t& value);
 
@@ -62,6 +64,6 @@ std::string openFailureText(int comPort);  // "Unable to open COM3."
 const char* writeOutcomeText(WriteOutcome outcome);
 const char* downloadOutcomeText(ReadOutcome outcome);
 const char* verifyOutcomeText(ReadOutcome outcome);
-std::string checkResultText(int result, int comPort);
+std::string checkResultText(CheckResult result, int comPort);
 
 }  // namespace tavro

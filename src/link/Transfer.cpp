@@ -27,23 +27,23 @@ void Transfer::start() {
         detail_ = sp.deviceFor(portName(port));
         if (!sp.lastError().empty()) detail_ += ": " + sp.lastError();
         if (sp.openDenied()) detail_ += std::string(". ") + AccessHint;
-        data_.operation = OpFailed;
+        data_.operation = CommOperation::OpFailed;
         finished_ = true;
         return;
     }
     switch (data_.operation) {
-        case OpCheckConnection:
+        case CommOperation::OpCheckConnection:
             text_ = checkResultText(link_.CheckConnection(), port);
             finished_ = true;
             break;
-        case OpUploadChanged: prepareUpload(); break;
-        case OpUploadAll:
+        case CommOperation::OpUploadChanged: prepareUpload(); break;
+        case CommOperation::OpUploadAll:
             if (options_.markVisible) options_.markVisible();
-            data_.operation = OpUploadChanged;
+            data_.operation = CommOperation::OpUploadChanged;
             prepareUpload();
             break;
-        case OpDownload: prepareDownload(); break;
-        case OpVerify:
+        case CommOperation::OpDownload: prepareDownload(); break;
+        case CommOperation::OpVerify:
             data_.verify.VerifyFollowsUpload = 0;
             prepareVerify();
             break;
@@ -83,21 +83,21 @@ void Transfer::startPhase(int count) {
 
 const char* Transfer::nothingToDoText() const {
     switch (data_.operation) {
-        case OpDownload: return "No settings to download.";
-        case OpVerify: return "No settings to verify.";
+        case CommOperation::OpDownload: return "No settings to download.";
+        case CommOperation::OpVerify: return "No settings to verify.";
         default: return "No changed settings to upload.";
     }
 }
 
 int Transfer::nextEntry() const {
-    const EntryFlags& flags = data_.operation == OpVerify ? data_.verify.Flags : data_.changed;
+    const EntryFlags& flags = data_.operation == CommOperation::OpVerify ? data_.verify.Flags : data_.changed;
     for (int k = 0; k < ImageEntryCount; ++k)
         if (flags[static_cast<std::size_t>(k)] != 0) return k;
     return -1;
 }
 
 void Transfer::fail(std::string text) {
-    data_.operation = OpFailed;
+    data_.operation = CommOperation::OpFailed;
     text_ = std::move(text);
 }
 
@@ -143,16 +143,16 @@ void Transfer::step() {
     if (k < 0) {
         // The flags ran out before the count did: nothing left to transfer.
         remaining_ = 1;
-    } else if (data_.operation == OpUploadChanged) {
+    } else if (data_.operation == CommOperation::OpUploadChanged) {
         stepUpload(k);
-    } else if (data_.operation == OpDownload) {
+    } else if (data_.operation == CommOperation::OpDownload) {
         stepDownload(k);
-    } else if (data_.operation == OpVerify) {
+    } else if (data_.operation == CommOperation::OpVerify) {
         stepVerify(k);
     }
 
     --remaining_;
-    if (data_.operation == OpFailed) {
+    if (data_.operation == CommOperation::OpFailed) {
         finish();
         return;
     }
@@ -165,17 +165,17 @@ void Transfer::step() {
 // on with the verify; everything else ends.
 void Transfer::phaseSucceeded() {
     switch (data_.operation) {
-        case OpUploadChanged:
+        case CommOperation::OpUploadChanged:
             text_ = "Settings uploaded succesfully.";
             if (options_.autoVerify) {
-                data_.operation = OpVerify;
+                data_.operation = CommOperation::OpVerify;
                 data_.verify.VerifyFollowsUpload = 1;
                 text_ = "Settings uploaded succesfully. Verifying...";
                 prepareVerify();
             }
             break;
-        case OpDownload: text_ = "Settings downloaded succesfully."; break;
-        case OpVerify:
+        case CommOperation::OpDownload: text_ = "Settings downloaded succesfully."; break;
+        case CommOperation::OpVerify:
             text_ = data_.verify.VerifyFollowsUpload == 1 ? "Settings uploaded and verified succesfully."
                                                           : "Settings verified succesfully.";
             break;
@@ -191,7 +191,7 @@ void Transfer::finish() {
 void Transfer::abort() {
     if (!running()) return;
     finish();
-    data_.operation = OpFailed;
+    data_.operation = CommOperation::OpFailed;
 }
 
 void Transfer::closePort() { link_.ClosePort(); }

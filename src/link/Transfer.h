@@ -16,8 +16,9 @@
 
 namespace tavro {
 
-// The operation asked for, and what a run leaves behind.
-enum CommOperationValue {
+// The operation asked for, and what a run leaves behind. The numbers are the
+// operation codes as the program has always numbered them.
+enum class CommOperation {
     OpCheckConnection = 0,
     OpUploadChanged = 1,
     OpUploadAll = 2,
@@ -35,7 +36,7 @@ struct TransferData {
     ParameterImage& image;
     EntryFlags& changed;
     VerifyMask& verify;
-    int& operation;
+    CommOperation& operation;
 };
 
 // The entry at which a verify stopped: the value sent (the image's) and the
@@ -74,7 +75,7 @@ public:
     bool started() const { return started_; }
     bool finished() const { return finished_; }
     bool running() const { return started_ && !finished_; }
-    int outcome() const { return data_.operation; }
+    CommOperation outcome() const { return data_.operation; }
     // The result so far ("Settings uploaded succesfully. Verifying..."), the
     // final one when finished; empty until there is one.
     const std::string& text() const { return text_; }

@@ -28,6 +28,7 @@ const ItemList& speakerSizeItems();   // "No", "Small", "Large"
 const ItemList& subwooferItems();     // "No", "Yes"
 // Item indexes of the size lists.
 inline constexpr int SizeNo = 0;      // "No" in the three-item size lists and the subwoofer list
+inline constexpr int SizeSmall = 1;   // "Small" in the three-item size lists
 inline constexpr int FrontSmall = 0;  // "Small" in the front size lists
 inline constexpr int FrontLarge = 1;  // "Large" in the front size lists
 inline constexpr int SubYes = 1;      // "Yes" in the subwoofer list

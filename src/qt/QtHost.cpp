@@ -19,8 +19,15 @@ namespace tavro::qt {
 namespace {
 // File names travel in the platform's own encoding, both ways, so that a
 // name proposed, chosen, shown in a message and opened stays the same name.
+// On Windows that is UTF-8, which the file layer hands to the system's wide
+// calls (QFile::encodeName would give the ANSI code page there).
+#ifdef Q_OS_WIN
+QString fromName(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string toName(const QString& s) { return s.toUtf8().toStdString(); }
+#else
 QString fromName(const std::string& s) { return QFile::decodeName(QByteArray(s.data(), static_cast<qsizetype>(s.size()))); }
 std::string toName(const QString& s) { return QFile::encodeName(s).toStdString(); }
+#endif
 
 // The texts the host shows are fixed texts in plain ASCII and the names of
 // files and devices they report.

@@ -555,7 +555,7 @@ TEST(SourceDialog, EditsThroughBothDialogsSurviveSaveAndReopen) {
         FakeHost host;
         Program program(host);
         TTavroSetupMain& w = program.main();
-        ASSERT_EQ(ReadSetupFile(w, defaults + file), 0) << file;
+        ASSERT_EQ(ReadSetupFile(w, defaults + file), ReadResult::Ok) << file;
         ASSERT_GE(w.SourceCount, 2) << file;
         ASSERT_TRUE(w.GBPanel2.visible()) << file;
 
@@ -584,7 +584,7 @@ TEST(SourceDialog, EditsThroughBothDialogsSurviveSaveAndReopen) {
         FakeHost host2;
         Program reopened(host2);
         TTavroSetupMain& r = reopened.main();
-        ASSERT_EQ(ReadSetupText(r, text), 0) << file;
+        ASSERT_EQ(ReadSetupText(r, text), ReadResult::Ok) << file;
         const SourceRecord& s = r.Sources[1];
         EXPECT_EQ(s.Name, "Game:1") << file;
         EXPECT_EQ(r.BSource2.caption(), "Game:1") << file;

@@ -115,6 +115,7 @@ TEST_F(FilesCommands, NewWithoutADefaultSetupSaysSoAndChangesNothing) {
     std::filesystem::remove(defaultFile);
     edit();
     m().CurrentFileName = path("mine.sfg");
+    host.answers = {true};  // discard the edit
     m().FileNewClick();
     EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg."});
     EXPECT_TRUE(m().FileSave.enabled());
@@ -128,6 +129,7 @@ TEST_F(FilesCommands, NewWithADefaultThatIsNoSetupReadsNothingSaysNothingAndStil
     writeBytes(defaultFile, "[LFE Level]\r\n-9\r\n");
     edit();
     m().CurrentFileName = path("mine.sfg");
+    host.answers = {true};  // discard the edit
     m().FileNewClick();
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(m().SBLFELevel.position(), -2);
@@ -194,6 +196,7 @@ TEST_F(FilesCommands, AFailedOpenReportsAndKeepsTheCurrentFileName) {
     const std::string notSetup = path("notes.txt");
     writeBytes(notSetup, "Some notes\r\n");
     host.openAnswers = {missing, notSetup};
+    host.answers = {true, true};  // discard the edit, each time
     m().FileOpenClick();
     m().FileOpenClick();
     EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + missing + ".", "Unknown file type."}));
@@ -222,6 +225,9 @@ TEST_F(FilesCommands, WithoutConfirmationOpenNeverAsks) {
 TEST(FilesDialogs, OpenAndSaveDialogsCarryTheirFiltersAndTitles) {
     RecordingHost h;
     Program p(h, [](TTavroSetupMain& w) { w.ReadSetupFileHook = nullptr; });
+    h.answers = {true};  // discard the unsaved setup
+    h.openAnswers = {std::nullopt};  // both dialogs cancelled
+    h.saveAnswers = {std::nullopt};
     p.main().FileOpenClick();
     p.main().FileSaveAsClick();
     ASSERT_EQ(h.openRequests.size(), 1u);
@@ -238,6 +244,9 @@ TEST(FilesDialogs, SaveAsProposesTheCurrentFile) {
     RecordingHost h;
     Program p(h, [](TTavroSetupMain& w) { w.ReadSetupFileHook = nullptr; });
     p.main().CurrentFileName = "/setups/hall.sfg";
+    h.saveAnswers = {std::nullopt};  // both dialogs cancelled
+    h.answers = {true};  // discard the unsaved setup
+    h.openAnswers = {std::nullopt};
     p.main().FileSaveAsClick();
     p.main().FileOpenClick();
     ASSERT_EQ(h.saveRequests.size(), 1u);

@@ -128,32 +128,32 @@ TEST_F(FilesPhysical, TheFirstLineMustBeExactlyTheSetupHeaderAndOtherwiseNothing
     const std::string before = FormatSetupText(m());
     for (const std::string first : {" //Setup", "//Setup ", "\xEF\xBB\xBF//Setup", "//setup", "// Setup", "//Setup\r",
                                     "", "[General]", "//Setup//"}) {
-        EXPECT_EQ(ReadSetupText(m(), first + rest), ReadNotASetup) << first;
+        EXPECT_EQ(ReadSetupText(m(), first + rest), ReadResult::NotASetup) << first;
         EXPECT_FALSE(m().DefaultFileUnreadable);
         EXPECT_EQ(FormatSetupText(m()), before) << first;
         EXPECT_FALSE(m().GBMessages.visible());
     }
-    EXPECT_EQ(ReadSetupText(m(), ""), ReadNotASetup);
-    EXPECT_EQ(ReadSetupText(m(), "//Setup"), ReadOk);  // the header alone, without a line end
-    EXPECT_EQ(ReadSetupText(m(), "//Setup\n[General]\nLF only\n \n \nTavro\n"), ReadOk);
+    EXPECT_EQ(ReadSetupText(m(), ""), ReadResult::NotASetup);
+    EXPECT_EQ(ReadSetupText(m(), "//Setup"), ReadResult::Ok);  // the header alone, without a line end
+    EXPECT_EQ(ReadSetupText(m(), "//Setup\n[General]\nLF only\n \n \nTavro\n"), ReadResult::Ok);
     EXPECT_EQ(m().caption(), "LF only");
 }
 
 TEST_F(FilesPhysical, AFileThatCannotBeOpenedChangesNothingAndSetsDefaultFileUnreadable) {
     const std::string before = FormatSetupText(m());
-    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/missing.sfg"), ReadCannotOpen);
+    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/missing.sfg"), ReadResult::CannotOpen);
     EXPECT_TRUE(m().DefaultFileUnreadable);
-    EXPECT_EQ(ReadSetupFile(m(), scratchDir()), ReadCannotOpen);  // a folder
-    EXPECT_EQ(ReadSetupFile(m(), "/dev/zero"), ReadCannotOpen);   // no regular file: it would never end
+    EXPECT_EQ(ReadSetupFile(m(), scratchDir()), ReadResult::CannotOpen);  // a folder
+    EXPECT_EQ(ReadSetupFile(m(), "/dev/zero"), ReadResult::CannotOpen);   // no regular file: it would never end
     EXPECT_EQ(FormatSetupText(m()), before);
 
     // Any later read that opens its file clears it, whatever the result.
     writeBytes(scratchDir() + "/other.txt", "hello\r\n");
-    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/other.txt"), ReadNotASetup);
+    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/other.txt"), ReadResult::NotASetup);
     EXPECT_FALSE(m().DefaultFileUnreadable);
-    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/missing.sfg"), ReadCannotOpen);
+    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/missing.sfg"), ReadResult::CannotOpen);
     writeBytes(scratchDir() + "/a.sfg", setupText({"[Messages]", "Skip", "A", "B", "C", "D"}));
-    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/a.sfg"), ReadOk);
+    EXPECT_EQ(ReadSetupFile(m(), scratchDir() + "/a.sfg"), ReadResult::Ok);
     EXPECT_FALSE(m().DefaultFileUnreadable);
     EXPECT_EQ(m().EditShutdown2.text(), "D");
 }
@@ -161,26 +161,26 @@ TEST_F(FilesPhysical, AFileThatCannotBeOpenedChangesNothingAndSetsDefaultFileUnr
 TEST_F(FilesPhysical, CommentsStrayLinesAndUnknownSectionsAreSkippedBetweenSections) {
     EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n// comment\r\nstray\r\n\r\n[Unknown]\r\nSkip\r\n[Messages]\r\n"
                                  "// not a comment here\r\nA\r\nB\r\nC\r\nD\r\n"),
-              ReadOk);
+              ReadResult::Ok);
     EXPECT_TRUE(m().GBMessages.visible());
     EXPECT_FALSE(m().CheckBoxSkipWelcome.checked());  // "// not a comment here" is the first value line
     EXPECT_EQ(m().EditWelcome1.text(), "A");
     EXPECT_EQ(m().EditShutdown2.text(), "D");
     // Headers are prefixes that respect letter case.
-    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[messages]\r\nSkip\r\n[Messages] and more\r\nSkip\r\n"), ReadOk);
+    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[messages]\r\nSkip\r\n[Messages] and more\r\nSkip\r\n"), ReadResult::Ok);
     EXPECT_TRUE(m().CheckBoxSkipWelcome.checked());
 }
 
 TEST_F(FilesPhysical, ValueLinesCutOffByTheEndOfTheFileReadAsEmpty) {
     m().SBBass.setPosition(5);
-    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[General Audio Settings]\r\n-40"), ReadOk);
+    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[General Audio Settings]\r\n-40"), ReadResult::Ok);
     EXPECT_EQ(m().SBVolume.position(), -20);
     EXPECT_EQ(m().SBBass.position(), 0);  // empty line: 0
-    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[Tone Filters]\r\n1\r\n"), ReadOk);
+    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[Tone Filters]\r\n1\r\n"), ReadResult::Ok);
     EXPECT_EQ(m().CBToneBFreq.itemIndex(), 1);
     EXPECT_EQ(m().CBToneTFreq.itemIndex(), 0);  // an empty line reads as 0, which is in range
     // Ctrl-Z cuts the section too.
-    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[Options]\r\nCOM3\r\n\x1aVerify On\r\nConfirm\r\n"), ReadOk);
+    EXPECT_EQ(ReadSetupText(m(), "//Setup\r\n[Options]\r\nCOM3\r\n\x1aVerify On\r\nConfirm\r\n"), ReadResult::Ok);
     EXPECT_EQ(m().Opts.ComPort, 3);
     EXPECT_EQ(m().Opts.AutoVerify, 0);
     EXPECT_EQ(m().Opts.ConfirmDiscard, 0);
@@ -188,7 +188,7 @@ TEST_F(FilesPhysical, ValueLinesCutOffByTheEndOfTheFileReadAsEmpty) {
 
 TEST_F(FilesPhysical, ALongValueLineIsCutTo160Characters) {
     const std::string name(300, 'N');
-    EXPECT_EQ(readLines(m(), {"[General]", std::string(200, 'C'), name, "B", "4820"}), ReadOk);
+    EXPECT_EQ(readLines(m(), {"[General]", std::string(200, 'C'), name, "B", "4820"}), ReadResult::Ok);
     EXPECT_EQ(m().caption(), std::string(160, 'C'));
     EXPECT_EQ(m().AboutLine1, std::string(160, 'N'));
     EXPECT_EQ(m().AboutLine2, "B");
@@ -198,7 +198,7 @@ TEST_F(FilesPhysical, ALongValueLineIsCutTo160Characters) {
 TEST_F(FilesPhysical, ReadingEndsWithRefreshAfterLoad) {
     m().CBCenterL.userSelect(3);
     ASSERT_FALSE(marked().empty());
-    EXPECT_EQ(readLines(m(), {"[General]", "Only General", " ", " ", "Tavro"}), ReadOk);
+    EXPECT_EQ(readLines(m(), {"[General]", "Only General", " ", " ", "Tavro"}), ReadResult::Ok);
     EXPECT_TRUE(marked().empty());
     // No group box: every tab hidden, and with them Operations, Save As, Options and New.
     for (TabSheet* t : m().tabSheets()) EXPECT_FALSE(t->visible()) << t->name();
@@ -206,7 +206,7 @@ TEST_F(FilesPhysical, ReadingEndsWithRefreshAfterLoad) {
         EXPECT_FALSE(i->enabled()) << i->name();
     EXPECT_TRUE(m().FileOpen.enabled());
     EXPECT_TRUE(m().FileExit.enabled());
-    EXPECT_EQ(readLines(m(), {"[LFE Level]", "-4"}), ReadOk);
+    EXPECT_EQ(readLines(m(), {"[LFE Level]", "-4"}), ReadResult::Ok);
     EXPECT_TRUE(m().TabSheetAudio.visible());
     EXPECT_TRUE(m().FileNew.enabled());
 }

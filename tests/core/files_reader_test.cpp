@@ -20,7 +20,7 @@ protected:
 
     // Reads one section with the given lines and returns the window.
     TTavroSetupMain& read(const std::vector<std::string>& lines) {
-        EXPECT_EQ(readLines(m(), lines), ReadOk);
+        EXPECT_EQ(readLines(m(), lines), ReadResult::Ok);
         return m();
     }
 
@@ -34,7 +34,7 @@ protected:
             lines.insert(lines.end(), before.begin(), before.end());
             lines.push_back(line);
             lines.insert(lines.end(), after.begin(), after.end());
-            ASSERT_EQ(readLines(m(), lines), ReadOk);
+            ASSERT_EQ(readLines(m(), lines), ReadResult::Ok);
             EXPECT_EQ(get(m()), expected) << header << " line \"" << line << '"';
         }
     }

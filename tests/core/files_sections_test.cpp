@@ -146,7 +146,7 @@ TEST(SetupSections, EverySectionWrittenAndReadBackAloneGivesTheSameSetup) {
         // the same setup.
         Window b(true);
         ASSERT_EQ(FormatSetupText(b.m()), before);
-        ASSERT_EQ(ReadSetupText(b.m(), "//Setup\r\n" + sectionText(written, section.header)), ReadOk);
+        ASSERT_EQ(ReadSetupText(b.m(), "//Setup\r\n" + sectionText(written, section.header)), ReadResult::Ok);
         EXPECT_EQ(FormatSetupText(b.m()), written);
     }
     // A change for a header the table does not have is a section lost.
@@ -166,7 +166,7 @@ TEST(SetupSections, TheReaderTakesEverySectionTheWriterWritesInReverseOrder) {
 
     // A window that read nothing yet has every group box hidden.
     Window bare(false);
-    ASSERT_EQ(ReadSetupText(bare.m(), reversed), ReadOk);
+    ASSERT_EQ(ReadSetupText(bare.m(), reversed), ReadResult::Ok);
     for (const SetupSection& s : setupSections()) {
         if (s.group != nullptr) {
             EXPECT_TRUE((bare.m().*s.group).visible()) << s.header;
@@ -190,7 +190,7 @@ TEST(SetupSections, AGroupBoxStaysHiddenWhenItsSectionIsMissing) {
             if (s.header != left.header) text += s.text;
 
         Window bare(false);
-        ASSERT_EQ(ReadSetupText(bare.m(), text), ReadOk);
+        ASSERT_EQ(ReadSetupText(bare.m(), text), ReadResult::Ok);
         EXPECT_FALSE((bare.m().*left.group).visible());
         EXPECT_EQ(sectionText(FormatSetupText(bare.m()), left.header), "");
         // Every other section's group box is shown.

@@ -1,13 +1,13 @@
 // The installed program's per-user folder: where it is, what the first start
 // copies into it, and that a user's own files are replaced only on request.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "ScratchFolder.h"
 #include "files/UserFolder.h"
 
 namespace tavro::test {
@@ -50,9 +50,7 @@ TEST(UserDataFolder, ModelNamesTheShippedDefault) {
 class UserFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tavro-user-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern;
+        root = makeScratchFolder("tavro-user");
         shipped = root / "share";
         folder = root / "home" / ".local" / "share" / "tavro-setup";
         fs::create_directories(shipped);

@@ -48,7 +48,7 @@ protected:
     }
     std::vector<std::string> folderEntries() {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(scratchDir())) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(scratchDir())) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -251,7 +251,7 @@ private:
 
 TEST_F(FilesWriter, WritesTheExactTextOfASetupWithoutSections) {
     const std::string path = scratchDir() + "/plain.sfg";
-    ASSERT_EQ(WriteSetupFile(m(), path), 0);
+    ASSERT_EQ(WriteSetupFile(m(), path), WriteResult::Ok);
     EXPECT_EQ(readBytes(path), crlf({"//Setup", "", "[General]", "Tavro Setup", " ", " ", "Tavro", "", "[Options]",
                                      "COM1", "Verify Off", "Confirm", ""}));
     EXPECT_TRUE(host.messages.empty());
@@ -372,7 +372,7 @@ TEST_F(FilesWriter, CleansTheMessageTextsBeforeWriting) {
     m().GBMessages.setVisible(true);
     m().EditWelcome1.setText("Caf\xE9 #1");
     const std::string path = scratchDir() + "/m.sfg";
-    ASSERT_EQ(WriteSetupFile(m(), path), 0);
+    ASSERT_EQ(WriteSetupFile(m(), path), WriteResult::Ok);
     EXPECT_EQ(m().EditWelcome1.text(), "Caf   1");
     EXPECT_EQ(sectionLines(readBytes(path), "[Messages]")[1], "Caf   1");
 }
@@ -393,13 +393,14 @@ TEST_F(FilesWriter, WriteReadWriteGivesIdenticalBytesForGeneratedSetupsOfEveryMo
         FakeHost hostA;
         Program a(hostA, startIn);
         SetupGenerator(seed).fill(a.main(), model);
-        ASSERT_EQ(WriteSetupFile(a.main(), folder + "/first.sfg"), 0);
+        ASSERT_EQ(WriteSetupFile(a.main(), folder + "/first.sfg"), WriteResult::Ok);
         const std::string first = readBytes(folder + "/first.sfg");
 
         // Another program opens that file and saves it unchanged.
         FakeHost hostB;
         Program b(hostB, startIn);
         hostB.openAnswers = {folder + "/first.sfg"};
+        hostB.answers = {true};  // discard the unsaved start-up setup
         b.main().FileOpenClick();
         ASSERT_EQ(b.main().CurrentFileName, folder + "/first.sfg");
         hostB.saveAnswers = {folder + "/second.sfg"};
@@ -424,14 +425,14 @@ TEST_F(FilesWriter, The4820TopVolumeSurvivesASaveAndARead) {
     m().SBZoneVolume.setMax(28);
     ASSERT_EQ(readLines(m(), {"[General]", "c", " ", " ", "4820", "[General Audio Settings]", "-50", "0", "0",
                               "[Zone Settings]", "1", "-50"}),
-              ReadOk);
+              ReadResult::Ok);
     m().SBVolume.setPosition(28);
     m().SBZoneVolume.setPosition(28);
     const std::string text = FormatSetupText(m());
     EXPECT_EQ(sectionLines(text, "[General Audio Settings]")[0], "8");
     m().SBVolume.setPosition(0);
     m().SBZoneVolume.setPosition(0);
-    ASSERT_EQ(ReadSetupText(m(), text), ReadOk);
+    ASSERT_EQ(ReadSetupText(m(), text), ReadResult::Ok);
     EXPECT_EQ(m().SBVolume.position(), 28);
     EXPECT_EQ(m().SBZoneVolume.position(), 28);
 }
@@ -483,10 +484,10 @@ TEST_F(FilesWriter, AReadOnlyFileAFolderOrAMissingFolderIsNotWritten) {
     const std::string readOnly = scratchDir() + "/ro.sfg";
     writeBytes(readOnly, "keep");
     ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
-    EXPECT_EQ(WriteSetupFile(m(), readOnly), -1);
+    EXPECT_EQ(WriteSetupFile(m(), readOnly), WriteResult::Failed);
     EXPECT_EQ(readBytes(readOnly), "keep");
-    EXPECT_EQ(WriteSetupFile(m(), scratchDir()), -1);
-    EXPECT_EQ(WriteSetupFile(m(), scratchDir() + "/no/such/folder.sfg"), -1);
+    EXPECT_EQ(WriteSetupFile(m(), scratchDir()), WriteResult::Failed);
+    EXPECT_EQ(WriteSetupFile(m(), scratchDir() + "/no/such/folder.sfg"), WriteResult::Failed);
     EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + readOnly + ".",
                                                        "Unable to open " + scratchDir() + ".",
                                                        "Unable to open " + scratchDir() + "/no/such/folder.sfg."}));
@@ -497,7 +498,7 @@ TEST_F(FilesWriter, ASaveKeepsTheFilesPermissionsAndFollowsASymbolicLink) {
     const std::string path = scratchDir() + "/perm.sfg";
     writeBytes(path, "old");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ASSERT_EQ(WriteSetupFile(m(), path), 0);
+    ASSERT_EQ(WriteSetupFile(m(), path), WriteResult::Ok);
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -505,7 +506,7 @@ TEST_F(FilesWriter, ASaveKeepsTheFilesPermissionsAndFollowsASymbolicLink) {
     const std::string link = scratchDir() + "/link.sfg";
     ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
     m().setCaption("Through the link");
-    ASSERT_EQ(WriteSetupFile(m(), link), 0);
+    ASSERT_EQ(WriteSetupFile(m(), link), WriteResult::Ok);
     ASSERT_EQ(lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_NE(readBytes(path).find("Through the link"), std::string::npos);

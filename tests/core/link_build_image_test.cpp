@@ -327,7 +327,7 @@ TEST(BuildImage, StartUpBuildsTheImageFromTheDefaultSetup) {
             loadShape(m, shape);
             m.SBVolume.setPosition(-40);
             m.Sources[1].Name = "Tuner";
-            return 0;
+            return ReadResult::Ok;
         };
     });
     TTavroSetupMain& w = program.main();

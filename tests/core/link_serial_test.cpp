@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FakeSerialPort.h"
+#include "Printers.h"
 #include "link/SerialLink.h"
 
 using namespace tavro;
@@ -191,16 +192,20 @@ TEST_F(SerialLinkTest, ReadFrameAndOutcomes) {
 TEST_F(SerialLinkTest, ConnectionCheckSendsOneByteReadsOneAndCloses) {
     struct Case {
         std::function<void(FakeSerialPort&)> setup;
-        int result;
+        CheckResult result;
         const char* text;
     };
     const Case cases[] = {
-        {[](FakeSerialPort&) {}, CheckConnected, "Serial connection established."},
-        {[](FakeSerialPort& p) { p.scriptedAnswers = {{0xD2}}; }, CheckWrongAnswer, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.scriptedAnswers = {{}}; }, CheckNoAnswer, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.readFails = true; }, CheckReadFailed, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.zeroWriteCall = 0; }, CheckNothingWritten, "Unable to establish serial connection."},
-        {[](FakeSerialPort& p) { p.failWriteCall = 0; }, CheckWriteFailed, "Unable to open COM3."},
+        {[](FakeSerialPort&) {}, CheckResult::Connected, "Serial connection established."},
+        {[](FakeSerialPort& p) { p.scriptedAnswers = {{0xD2}}; }, CheckResult::WrongAnswer,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.scriptedAnswers = {{}}; }, CheckResult::NoAnswer,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.readFails = true; }, CheckResult::ReadFailed,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.zeroWriteCall = 0; }, CheckResult::NothingWritten,
+         "Unable to establish serial connection."},
+        {[](FakeSerialPort& p) { p.failWriteCall = 0; }, CheckResult::WriteFailed, "Unable to open COM3."},
     };
     for (const Case& c : cases) {
         FakeSerialPort p;

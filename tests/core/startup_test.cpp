@@ -113,7 +113,7 @@ TEST_F(Startup, DialogsExistAfterTheMainWindowInTheirOrder) {
     bool dialogsDuringCreation = true;
     reader = [&](TTavroSetupMain& w, const std::string&) {
         dialogsDuringCreation = w.dialogs() != nullptr;
-        return 0;
+        return ReadResult::Ok;
     };
     start();
     EXPECT_FALSE(dialogsDuringCreation);
@@ -130,7 +130,7 @@ TEST_F(Startup, TheDefaultSetupIsReadUnderItsNameAndItsMarksAreCleared) {
         pathRead = path;
         nameWhileReading = w.CurrentFileName;
         w.CBCenterL.userSelect(20);  // an edit made while reading
-        return 0;
+        return ReadResult::Ok;
     };
     start();
     EXPECT_EQ(pathRead, "Default.dfg");
@@ -143,7 +143,7 @@ TEST_F(Startup, TheDefaultSetupIsReadUnderItsNameAndItsMarksAreCleared) {
 TEST_F(Startup, A4820DefaultSetupRaisesBothVolumeMaxima) {
     reader = [](TTavroSetupMain& w, const std::string&) {
         w.ModelVariant = tavro::ModelVariant::M4820;
-        return 0;
+        return ReadResult::Ok;
     };
     start();
     EXPECT_EQ(m().SBVolume.max(), 28);
@@ -181,13 +181,13 @@ TEST_F(Startup, AnUnreadableLogoIsReportedAndStartUpGoesOn) {
 
 TEST_F(Startup, AMissingOrCorruptDefaultSetupClosesTheProgramWithItsMessage) {
     struct Case {
-        int result;
+        ReadResult result;
         bool unreadable;
         const char* message;
     };
     const Case cases[] = {
-        {ReadCannotOpen, true, "Unable to open Default.dfg."},
-        {ReadNotASetup, false, "Error: Default.dfg is corrupted."},
+        {ReadResult::CannotOpen, true, "Unable to open Default.dfg."},
+        {ReadResult::NotASetup, false, "Error: Default.dfg is corrupted."},
     };
     for (const Case& c : cases) {
         host = FakeHost{};

@@ -77,7 +77,7 @@ TEST_F(Transfers, CheckConnection) {
     EXPECT_EQ(r.finalLabel, "Serial connection established.");
     EXPECT_EQ(r.buttonAtEnd, "&OK");
     EXPECT_EQ(comm().ProgBar.position(), 1);
-    EXPECT_EQ(m().CommOperation, OpCheckConnection);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpCheckConnection);
     EXPECT_EQ(comm().caption(), "Check Connection");
     EXPECT_FALSE(port().isOpen);
     EXPECT_EQ(comm().ProgBar.max(), 100);  // put back when the dialog closed
@@ -87,9 +87,10 @@ TEST_F(Transfers, PortThatCannotBeOpened) {
     m().Opts.ComPort = 3;
     port().openOk = false;
     m().CBCenterL.userSelect(3);
+    host.answers = {true};  // discard the edit
     Run r = run(m().OperationsReadSettings);
     EXPECT_EQ(r.finalLabel, "Unable to open COM3.");
-    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
     EXPECT_EQ(r.ticks, 0);
     // A failed download rebuilds the image and disables Save.
     EXPECT_FALSE(m().FileSave.enabled());
@@ -139,14 +140,14 @@ TEST_F(Transfers, UploadChangedWithAndWithoutAutomaticVerify) {
             EXPECT_EQ(r.finalLabel, "Settings uploaded succesfully.");
             EXPECT_EQ(flags(m().VerifyMask.Flags), 3);
             EXPECT_TRUE(m().OperationsVerifySettings.enabled());
-            EXPECT_EQ(m().CommOperation, OpUploadChanged);
+            EXPECT_EQ(m().CommOperation, CommOperation::OpUploadChanged);
         } else {
             EXPECT_EQ(r.ticks, 6);
             EXPECT_EQ(r.labels[2], "Settings uploaded succesfully. Verifying...");
             EXPECT_EQ(r.finalLabel, "Settings uploaded and verified succesfully.");
             EXPECT_EQ(flags(m().VerifyMask.Flags), 0);
             EXPECT_FALSE(m().OperationsVerifySettings.enabled());
-            EXPECT_EQ(m().CommOperation, OpVerify);
+            EXPECT_EQ(m().CommOperation, CommOperation::OpVerify);
         }
     }
 }
@@ -176,7 +177,7 @@ TEST_F(Transfers, AbortOrFailureOfUploadAllRestoresThePendingChanges) {
     const EntryFlags before = m().ChangedMask;
     Run r = run(m().OperationsWriteSettings, 5);
     EXPECT_EQ(r.ticks, 5);
-    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
     EXPECT_EQ(m().ChangedMask, before);
     EXPECT_FALSE(port().isOpen);
     EXPECT_EQ(port().events.back(), "close");
@@ -257,7 +258,7 @@ TEST_F(Transfers, BadAnswersEndTheOperationWithTheirTexts) {
         Run r = run(m().*c.command);
         EXPECT_EQ(r.finalLabel, c.text);
         EXPECT_EQ(r.ticks, 1);
-        EXPECT_EQ(m().CommOperation, OpFailed);
+        EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
         EXPECT_FALSE(r.portOpenAtEnd);
     }
 }
@@ -317,14 +318,14 @@ TEST_F(Transfers, AnOperationWithNothingFlaggedSaysSo) {
         MenuItem TTavroSetupMain::*command;
         int autoVerify;
         const char* text;
-        CommOperationValue result;
+        CommOperation result;
     };
     const Case cases[] = {
         {"upload changed", &TTavroSetupMain::WriteChangedSettings, 0, "No changed settings to upload.",
-         OpUploadChanged},
+         CommOperation::OpUploadChanged},
         {"upload changed, automatic verify", &TTavroSetupMain::WriteChangedSettings, 1,
-         "No changed settings to upload.", OpUploadChanged},
-        {"verify", &TTavroSetupMain::OperationsVerifySettings, 0, "No settings to verify.", OpVerify},
+         "No changed settings to upload.", CommOperation::OpUploadChanged},
+        {"verify", &TTavroSetupMain::OperationsVerifySettings, 0, "No settings to verify.", CommOperation::OpVerify},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -352,7 +353,7 @@ TEST_F(Transfers, ClosingTheDialogWhileRunningActsAsAbort) {
         return ModalResult::Cancel;  // closed without the button
     };
     m().OperationsWriteSettings.userClick();
-    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
     EXPECT_FALSE(comm().OpTimer.enabled());
     EXPECT_FALSE(port().isOpen);
 }
@@ -364,7 +365,7 @@ TEST_F(Transfers, ClosingTheDialogBeforeItStartedKeepsThePendingChanges) {
         return ModalResult::Cancel;  // Escape within the first 20 ms
     };
     m().OperationsWriteSettings.userClick();
-    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
     EXPECT_EQ(m().ChangedMask, before);
     EXPECT_TRUE(m().WriteChangedSettings.enabled());
     EXPECT_FALSE(m().OperationsVerifySettings.enabled());

@@ -13,8 +13,9 @@
 #include <sstream>
 #include <string>
 
-#include "../core/FakeHost.h"
+#include "FakeHost.h"
 #include "QtSerialPort.h"
+#include "ScratchFolder.h"
 #include "SimProcess.h"
 #include "forms/ImageBuilder.h"
 #include "forms/Dialogs.h"
@@ -127,9 +128,7 @@ protected:
     SimProcess sim;
 
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavro-sim-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        scratch = pattern;
+        scratch = makeScratchFolder("tavro-sim-test");
         link = scratch + "/com1";
         ::setenv("TAVRO_COM1", link.c_str(), 1);
     }

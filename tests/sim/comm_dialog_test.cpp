@@ -104,7 +104,7 @@ TEST_F(CommDialog, CheckConnectionThroughTheRealDialogAndTimers) {
     EXPECT_TRUE(enabledAtOk);
     EXPECT_EQ(seen.value, 1);
     EXPECT_EQ(seen.maximum, 1);
-    EXPECT_EQ(m().CommOperation, OpCheckConnection);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpCheckConnection);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -114,7 +114,7 @@ TEST_F(CommDialog, APortThatCannotBeOpenedIsExplained) {
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.label, "Unable to open COM1.");
     EXPECT_TRUE(seen.detail.startsWith(QString::fromStdString(link) + ": ")) << seen.detail.toStdString();
-    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
 }
 
 TEST_F(CommDialog, APortTheUserMayNotUseSaysHowToGetAccess) {
@@ -154,7 +154,7 @@ TEST_F(CommDialog, EscapeDuringAnUploadAborts) {
     EXPECT_EQ(seen.title, "Upload all settings");
     EXPECT_EQ(seen.label, "Uploading settings...");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(m().CommOperation, OpFailed);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
     EXPECT_EQ(m().ChangedMask, pending);
     EXPECT_TRUE(m().WriteChangedSettings.enabled());
     EXPECT_FALSE(m().OperationsVerifySettings.enabled());

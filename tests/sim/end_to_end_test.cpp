@@ -53,7 +53,7 @@ TEST_F(SimTest, CheckConnection) {
     EXPECT_TRUE(r.finished);
     EXPECT_FALSE(r.portOpenAtEnd);
     EXPECT_EQ(r.ticks, 0);
-    EXPECT_EQ(p.m().CommOperation, OpCheckConnection);
+    EXPECT_EQ(p.m().CommOperation, CommOperation::OpCheckConnection);
 }
 
 TEST_F(SimTest, UploadAllWithAutomaticVerifyLeavesTheSetupInTheProcessor) {
@@ -72,7 +72,7 @@ TEST_F(SimTest, UploadAllWithAutomaticVerifyLeavesTheSetupInTheProcessor) {
     EXPECT_EQ(r.firstCount, n);
     EXPECT_EQ(p.host.realPort.pauses, n * 8 + n * 7);
     EXPECT_FALSE(r.portOpenAtEnd);
-    EXPECT_EQ(p.m().CommOperation, OpVerify);
+    EXPECT_EQ(p.m().CommOperation, CommOperation::OpVerify);
     EXPECT_EQ(countFlags(p.m().ChangedMask), 0);
     EXPECT_EQ(countFlags(p.m().VerifyMask.Flags), 0);
     EXPECT_FALSE(p.m().WriteChangedSettings.enabled());
@@ -135,7 +135,7 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
         MenuItem TTavroSetupMain::*command;
         Prepare prepare;
         const char* text;
-        int operation;
+        CommOperation operation;
         Check check;
     };
     // What a failed Upload All Settings must leave: the pending changes.
@@ -177,32 +177,34 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
     }
 
     const Case cases[] = {
-        {"no device", {}, false, &TTavroSetupMain::OperationsCheckConnection, nothing, "Unable to open COM1.", OpFailed,
+        {"no device", {}, false, &TTavroSetupMain::OperationsCheckConnection, nothing, "Unable to open COM1.",
+         CommOperation::OpFailed,
          [&](SimProgram&, const SimProgram::Run& r) {
              EXPECT_EQ(r.detail.rfind(link + ": ", 0), 0u) << r.detail;
              EXPECT_GT(r.detail.size(), link.size() + 2) << "no reason given";
              EXPECT_EQ(r.ticks, 0);
          }},
-        {"no device", {}, false, &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to open COM1.", OpFailed,
+        {"no device", {}, false, &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to open COM1.",
+         CommOperation::OpFailed,
          downloadDiscarded},
         {"silent", {"--fault", "silent"}, true, &TTavroSetupMain::OperationsCheckConnection, nothing,
-         "Unable to establish serial connection.", OpCheckConnection, noMore},
+         "Unable to establish serial connection.", CommOperation::OpCheckConnection, noMore},
         {"silent", {"--fault", "silent"}, true, &TTavroSetupMain::OperationsWriteSettings, editAndKeep,
-         "Unable to establish serial connection", OpFailed, changesKept},
+         "Unable to establish serial connection", CommOperation::OpFailed, changesKept},
         {"wrong-check", {"--fault", "wrong-check"}, true, &TTavroSetupMain::OperationsCheckConnection, nothing,
-         "Unable to establish serial connection.", OpCheckConnection, noMore},
+         "Unable to establish serial connection.", CommOperation::OpCheckConnection, noMore},
         {"refuse-writes", {"--fault", "refuse-writes"}, true, &TTavroSetupMain::WriteChangedSettings, editAndKeep,
-         "Upload failed.", OpFailed,
+         "Upload failed.", CommOperation::OpFailed,
          [&](SimProgram& p, const SimProgram::Run& r) {
              EXPECT_EQ(r.ticks, 1);
              changesKept(p, r);
          }},
         {"short", {"--fault", "short"}, true, &TTavroSetupMain::OperationsWriteSettings, editAndKeep,
-         "Unable to establish serial connection", OpFailed, changesKept},
+         "Unable to establish serial connection", CommOperation::OpFailed, changesKept},
         {"short", {"--fault", "short"}, true, &TTavroSetupMain::OperationsReadSettings, buildFirst,
-         "Unable to establish serial connection.", OpFailed, downloadDiscarded},
+         "Unable to establish serial connection.", CommOperation::OpFailed, downloadDiscarded},
         {"bad-read", {"--fault", "bad-read"}, true, &TTavroSetupMain::OperationsReadSettings, buildFirst,
-         "Download failed", OpFailed, downloadDiscarded},
+         "Download failed", CommOperation::OpFailed, downloadDiscarded},
         {"bad-read",
          {"--fault", "bad-read"},
          true,
@@ -213,7 +215,7 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
              ASSERT_EQ(p.run(p.m().WriteChangedSettings).label, "Settings uploaded succesfully.");
          },
          "Verify failed: Unexpected return value.",
-         OpFailed,
+         CommOperation::OpFailed,
          [&](SimProgram& p, const SimProgram::Run& r) {
              EXPECT_EQ(r.ticks, 1);
              EXPECT_EQ(countFlags(p.m().VerifyMask.Flags), countFlags(pending));  // none verified
@@ -224,7 +226,7 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
              editAndKeep(p);
              p.m().Opts.AutoVerify = 1;
          },
-         "Verify failed: Settings did not match.", OpFailed,
+         "Verify failed: Settings did not match.", CommOperation::OpFailed,
          [&](SimProgram& p, const SimProgram::Run&) {
              // The pending changes are kept, and the entries the verify did
              // not find equal are pending too, from the centre level on.
@@ -239,13 +241,14 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
              EXPECT_FALSE(p.m().OperationsVerifySettings.enabled());
          }},
         {"hangup during a download", {"--fault", "hangup-after=5", "--table", table}, true,
-         &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to establish serial connection.", OpFailed,
+         &TTavroSetupMain::OperationsReadSettings, buildFirst, "Unable to establish serial connection.",
+         CommOperation::OpFailed,
          [&](SimProgram& p, const SimProgram::Run& r) {
              EXPECT_EQ(r.ticks, 6);
              downloadDiscarded(p, r);
          }},
         {"hangup during an upload", {"--fault", "hangup-after=3"}, true, &TTavroSetupMain::WriteChangedSettings,
-         editAndKeep, "Unable to establish serial connection.", OpFailed,
+         editAndKeep, "Unable to establish serial connection.", CommOperation::OpFailed,
          [&](SimProgram& p, const SimProgram::Run& r) {
              // The three entries written stay done; the rest is left to upload.
              EXPECT_EQ(r.ticks, 4);
@@ -258,7 +261,7 @@ TEST_F(SimTest, FaultsEndWithTheirTextsAndLeaveNothingHalfDone) {
          }},
         {"hangup at the first request", {"--fault", "hangup-after=0"}, true,
          &TTavroSetupMain::OperationsCheckConnection, nothing, "Unable to establish serial connection.",
-         OpCheckConnection, noMore},
+         CommOperation::OpCheckConnection, noMore},
     };
 
     int number = 0;

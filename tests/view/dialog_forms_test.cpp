@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "../core/FakeHost.h"
+#include "FakeHost.h"
 #include "DialogViews.h"
 #include "FormBinder.h"
 #include "forms/Dialogs.h"

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "../core/FakeHost.h"
+#include "FakeHost.h"
 #include "RunDirectory.h"
 #include "FormBinder.h"
 #include "MainWindow.h"

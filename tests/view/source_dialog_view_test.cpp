@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "../core/link_setups.h"
+#include "link_setups.h"
 #include "MainWindow.h"
 #include "RunDirectory.h"
 #include "QtHost.h"

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "PosixSerialPort.h"
+#include "CliSerialPort.h"
 #include "forms/Host.h"
 #include "forms/Compare.h"
 #include "forms/Sercomm.h"
@@ -96,7 +96,7 @@ private:
         return value;
     }
 
-    PosixSerialPort port_;
+    CliSerialPort port_;
 };
 
 }  // namespace tavro::cli

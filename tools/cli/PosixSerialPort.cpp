@@ -8,10 +8,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <sstream>
 #include <thread>
-#include <vector>
 
+#include "LineMode.h"
 #include "link/PortNames.h"
 
 namespace tavro::cli {
@@ -54,32 +53,14 @@ bool PosixSerialPort::open(const std::string& portName) {
 }
 
 bool PosixSerialPort::buildLineSettings(const std::string& mode) {
-    std::vector<std::string> parts;
-    std::stringstream in(mode);
-    for (std::string p; std::getline(in, p, ',');) parts.push_back(p);
-    if (parts.size() != 4) return false;
-    if (parts[0] != "9600") return false;  // the only speed the processor talks
+    const std::optional<LineMode> m = parseLineMode(mode);
+    if (!m) return false;
     speed_ = B9600;
-    if (parts[1] == "n" || parts[1] == "N")
-        parityFlags_ = 0;
-    else if (parts[1] == "e" || parts[1] == "E")
-        parityFlags_ = PARENB;
-    else if (parts[1] == "o" || parts[1] == "O")
-        parityFlags_ = PARENB | PARODD;
-    else
-        return false;
-    if (parts[2] == "8")
-        sizeFlag_ = CS8;
-    else if (parts[2] == "7")
-        sizeFlag_ = CS7;
-    else
-        return false;
-    if (parts[3] == "1")
-        stopFlag_ = 0;
-    else if (parts[3] == "2")
-        stopFlag_ = CSTOPB;
-    else
-        return false;
+    parityFlags_ = m->parity == LineMode::Parity::None   ? 0
+                   : m->parity == LineMode::Parity::Even ? PARENB
+                                                         : PARENB | PARODD;
+    sizeFlag_ = m->dataBits == 8 ? CS8 : CS7;
+    stopFlag_ = m->stopBits == 2 ? CSTOPB : 0;
     return true;
 }
 

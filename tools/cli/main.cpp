@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "CliHost.h"
+#include "CommandLine.h"
 #include "files/AtomicFile.h"
 #include "forms/SetupFile.h"
 #include "forms/ImageBuilder.h"
@@ -96,7 +97,8 @@ const char* const helpText =
     "  --setup SETUP   (apply, download) a setup opened first\n"
     "  --port DEV      a serial device (/dev/ttyUSB0) or COM1..COM4; without it\n"
     "                  the setup's COM port; COMn is the device named by the\n"
-    "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1)\n"
+    "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1);\n"
+    "                  on Windows COMn is the Windows port COMn\n"
     "  --verify        (upload) verify automatically after the upload\n"
     "  --raw           (diff, compare) one line per differing entry instead:\n"
     "                  <entry> <address, 4 hex digits> <value> <value>\n"
@@ -281,7 +283,8 @@ int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
     }
     std::cout << host.finalText << "\n";
     if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
-    const bool ok = w.CommOperation != tavro::OpFailed && w.CommOperation != tavro::OpIdle;
+    const bool ok =
+        w.CommOperation != tavro::CommOperation::OpFailed && w.CommOperation != tavro::CommOperation::OpIdle;
     if (!ok) return ExitFailed;
     if (c == "check" && host.finalText != "Serial connection established.") return ExitFailed;
     if (c == "download") return saveSetup(w, host, args.positional[0]) ? ExitOk : ExitFailed;
@@ -400,6 +403,12 @@ int run(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    std::vector<std::string> arguments = tavro::cli::commandLine(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& a : arguments) pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    argv = pointers.data();
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
             std::cout << usageText << "\n" << helpText;

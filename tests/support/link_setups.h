@@ -33,7 +33,7 @@ struct SetupShape {
 
 // Stands in for reading a default setup of the given shape, the way the
 // setup reader leaves the window after such a file.
-inline int loadShape(TTavroSetupMain& w, const SetupShape& s) {
+inline ReadResult loadShape(TTavroSetupMain& w, const SetupShape& s) {
     w.ModelVariant = s.variant;
     if (s.allGroups)
         for (Control* c : w.controls())
@@ -53,7 +53,7 @@ inline int loadShape(TTavroSetupMain& w, const SetupShape& s) {
         c->setVisible(s.ch10);
     w.TriggerEventMask = s.triggerMask;
     w.RefreshAfterLoad();
-    return 0;
+    return ReadResult::Ok;
 }
 
 // A started program on a scripted host whose default setup has a shape.

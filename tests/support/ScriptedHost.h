@@ -1,7 +1,13 @@
 // A scripted host for the form models: records every message and question,
 // answers from queues, and closes the main window the way the view does.
+// A question or a file dialog that nothing was queued for is told to
+// `unscripted` and answered No or Cancel; FakeHost (FakeHost.h) makes that
+// a test failure. Without a test framework (the fuzz targets) it stops the
+// run.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -10,22 +16,23 @@
 #include <vector>
 
 #include "FakeSerialPort.h"
+#include "Printers.h"
 #include "forms/Host.h"
 
 namespace tavro::test {
 
-class FakeHost : public Host {
+class ScriptedHost : public Host {
 public:
     // Every message box's text in the order shown; `errors` holds those
     // shown as errors.
     std::vector<std::string> messages;
     std::vector<std::string> errors;
     std::vector<std::string> questions;
-    std::deque<bool> answers;  // for confirm(); an empty queue answers Yes
-    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<bool> answers;  // for confirm(), one for each question asked
+    std::deque<std::optional<std::string>> openAnswers;  // no value: Cancel
     std::deque<std::optional<std::string>> saveAnswers;
     std::vector<std::string> modalShown;
-    std::function<ModalResult(Form&)> onModal;
+    std::function<ModalResult(Form&)> onModal;  // unset: the dialog is cancelled
     std::set<std::string> readablePictures;
     std::set<std::string> existingFiles;
     std::vector<std::string> windowsShown;
@@ -43,13 +50,20 @@ public:
     }
     bool confirm(const std::string& text) override {
         questions.push_back(text);
-        if (answers.empty()) return true;
+        if (answers.empty()) {
+            unscripted("question \"" + text + "\"");
+            return false;
+        }
         bool a = answers.front();
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> askOpenFile(const FileDialogSetup&) override { return pop(openAnswers); }
-    std::optional<std::string> askSaveFile(const FileDialogSetup&) override { return pop(saveAnswers); }
+    std::optional<std::string> askOpenFile(const FileDialogSetup& request) override {
+        return pop(openAnswers, "open file dialog", request);
+    }
+    std::optional<std::string> askSaveFile(const FileDialogSetup& request) override {
+        return pop(saveAnswers, "save file dialog", request);
+    }
     ModalResult showModal(Form& dialog) override {
         modalShown.push_back(dialog.name());
         dialog.setModalResult(ModalResult::None);
@@ -72,9 +86,20 @@ public:
         if (onClose) onClose();
     }
 
+protected:
+    // A question or file dialog was shown with no answer queued for it.
+    virtual void unscripted(const std::string& what) {
+        std::fprintf(stderr, "unscripted %s\n", what.c_str());
+        std::abort();
+    }
+
 private:
-    static std::optional<std::string> pop(std::deque<std::optional<std::string>>& q) {
-        if (q.empty()) return std::nullopt;
+    std::optional<std::string> pop(std::deque<std::optional<std::string>>& q, const char* kind,
+                                   const FileDialogSetup& request) {
+        if (q.empty()) {
+            unscripted(std::string(kind) + " \"" + request.title + "\"");
+            return std::nullopt;
+        }
         auto v = q.front();
         q.pop_front();
         return v;

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "link/PortNames.h"
 
 namespace tavro::test {
@@ -65,9 +65,7 @@ public:
 
 private:
     static std::filesystem::path scratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavro-ports-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-        return pattern;
+        return makeScratchFolder("tavro-ports");
     }
 
     std::array<std::optional<std::string>, 4> saved_;

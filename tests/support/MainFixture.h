@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <memory>
 #include <set>
-#include <stdexcept>
 
 #include "FakeHost.h"
+#include "ScratchFolder.h"
 #include "forms/Program.h"
 
 namespace tavro::test {
@@ -22,7 +20,7 @@ protected:
     // Stands in for the default setup when a test installs one. Without it
     // (and without programReader) the window starts without reading any
     // setup and keeps every default.
-    std::function<int(TTavroSetupMain&, const std::string&)> reader;
+    std::function<ReadResult(TTavroSetupMain&, const std::string&)> reader;
     // Start with the program's own setup reader, which reads "Default.dfg"
     // in workDir.
     bool programReader = false;
@@ -58,15 +56,21 @@ protected:
     }
 
     void TearDown() override {
-        if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
+        if (scratch_.empty()) return;
+#ifdef _WIN32
+        // Windows removes no read-only file.
+        std::error_code ec;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(scratch_, ec))
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ec);
+#endif
+        std::filesystem::remove_all(scratch_);
     }
 
     // A fresh empty directory for this test.
     std::string scratchDir() {
         if (scratch_.empty()) {
-            std::string pattern = (std::filesystem::temp_directory_path() / "tavro-test-XXXXXX").string();
-            if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-            scratch_ = pattern;
+            scratch_ = makeScratchFolder("tavro-test");
         }
         return scratch_;
     }

@@ -42,7 +42,7 @@ protected:
 
     std::vector<std::string> folderEntries() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "Printers.h"
+
 #ifndef TAVRO_SOURCE_DIR
 #error "TAVRO_SOURCE_DIR must name the source tree"
 #endif
@@ -54,7 +56,7 @@ inline std::string setupText(const std::vector<std::string>& lines) {
 }
 
 // Reads the lines as the content of a setup file into the window.
-inline int readLines(TTavroSetupMain& w, const std::vector<std::string>& lines) {
+inline ReadResult readLines(TTavroSetupMain& w, const std::vector<std::string>& lines) {
     return ReadSetupText(w, setupText(lines));
 }
 
