@@ -112,12 +112,12 @@ void TTavroSetupMain::OperationsCompareClick() {
     const tavro::ParameterImage setupImage = ParameterImage;
     const EntryFlags changed = ChangedMask;
     const tavro::VerifyMask verify = VerifyMask;
-    const int operation = CommOperation;
+    const tavro::CommOperation operation = CommOperation;
     TFormComm& d = *dialogs_->FormComm;
     prepareDialog(d, "Reading settings...", 100, "Compare with Processor");
-    CommOperation = OpDownload;
+    CommOperation = CommOperation::OpDownload;
     host_.showModal(d);
-    const bool read = CommOperation != OpFailed;
+    const bool read = CommOperation != CommOperation::OpFailed;
     const tavro::ParameterImage processor = ParameterImage;
     const EntryFlags readEntries = VerifyMask.Flags;  // the download flags each entry it read
     ParameterImage = setupImage;

@@ -74,7 +74,7 @@ TEST_F(CompareWithProcessor, ListsEachDifferingSettingOnceAndCloseChangesNothing
     const ParameterImage image = m().ParameterImage;
     const EntryFlags changed = m().ChangedMask;
     const VerifyMask verify = m().VerifyMask;
-    const int operation = m().CommOperation;
+    const tavro::CommOperation operation = m().CommOperation;
     const int centre = m().CBCenterL.itemIndex();
     const std::string name = m().Sources[0].Name;
 
