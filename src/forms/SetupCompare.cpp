@@ -154,11 +154,11 @@ std::string rawDifferenceLine(const EntryDifference& d) {
     return line;
 }
 
-std::string verifyMismatchText(const VerifyMismatch& m) {
+std::string verifyMismatchText(const EntryDifference& m) {
     char where[48];
     std::snprintf(where, sizeof where, " (entry %d, address 0x%04X): ", m.entry, m.address);
-    return std::string(entryName(m.entry)) + where + "sent " + std::to_string(m.sent) + ", processor holds " +
-           std::to_string(m.held);
+    return std::string(entryName(m.entry)) + where + "sent " + std::to_string(m.a) + ", processor holds " +
+           std::to_string(m.b);
 }
 
 std::string commDetailText(const Transfer& t) {

@@ -17,14 +17,6 @@ namespace tavro {
 
 class TTavroSetupMain;
 
-// One entry whose value differs.
-struct EntryDifference {
-    int entry = 0;
-    std::uint16_t address = 0;
-    std::uint8_t a = 0;
-    std::uint8_t b = 0;
-};
-
 // One setting whose value differs: the entries that carry it and differ,
 // its group and name, and each side's value as the window shows it.
 struct SettingDifference {
@@ -71,7 +63,7 @@ std::string differenceLine(const SettingDifference& d);
 std::string rawDifferenceLine(const EntryDifference& d);
 
 // "Center level (entry 12, address 0x0012): sent 110, processor holds 108"
-std::string verifyMismatchText(const VerifyMismatch& m);
+std::string verifyMismatchText(const EntryDifference& m);
 // The communication dialog's detail line for a run: why a port did not
 // open, or where a verify found a different value; empty otherwise.
 std::string commDetailText(const Transfer& t);

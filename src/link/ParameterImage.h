@@ -27,6 +27,15 @@ static_assert(sizeof(ParameterEntry) == 3, "an entry is three bytes: address hig
 // are not in address order, and transfers walk them in entry order.
 using ParameterImage = std::array<ParameterEntry, ImageEntryCount>;
 
+// One entry whose value differs between two images (two setups, a setup
+// and the processor, what was sent and what a verify read back).
+struct EntryDifference {
+    int entry = 0;
+    std::uint16_t address = 0;
+    std::uint8_t a = 0;
+    std::uint8_t b = 0;
+};
+
 // The image as the program starts with it: every address and the initial
 // value of every entry. Most values are overwritten at start-up by building
 // the image from the default setup.

@@ -131,7 +131,7 @@ void Transfer::stepVerify(int k) {
     std::uint8_t value = 0;
     if (!readEntry(k, value, verifyOutcomeText)) return;
     if (value != data_.image[index].Value) {
-        mismatch_ = VerifyMismatch{k, data_.image[index].address(), data_.image[index].Value, value};
+        mismatch_ = EntryDifference{k, data_.image[index].address(), data_.image[index].Value, value};
         return fail("Verify failed: Settings did not match.");
     }
     data_.verify.Flags[index] = 0;

@@ -39,14 +39,6 @@ struct TransferData {
     CommOperation& operation;
 };
 
-// The entry at which a verify stopped: the value sent (the image's) and the
-// one the processor holds.
-struct VerifyMismatch {
-    int entry = 0;
-    std::uint16_t address = 0;
-    std::uint8_t sent = 0;
-    std::uint8_t held = 0;
-};
 
 struct TransferOptions {
     int comPort = 1;
@@ -81,8 +73,9 @@ public:
     const std::string& text() const { return text_; }
     // Where a port that cannot be opened leads and why; empty otherwise.
     const std::string& detail() const { return detail_; }
-    // Where a verify found a different value; none otherwise.
-    const std::optional<VerifyMismatch>& mismatch() const { return mismatch_; }
+    // Where a verify found a different value: the value sent (the image's)
+    // as a, the one the processor holds as b; none otherwise.
+    const std::optional<EntryDifference>& mismatch() const { return mismatch_; }
     // How the port opened; only meaningful once started.
     OpenResult opened() const { return opened_; }
     // The entries of the running phase (0: nothing to do) and how many of
@@ -115,7 +108,7 @@ private:
     OpenResult opened_ = OpenResult::Ok;
     std::string text_;
     std::string detail_;
-    std::optional<VerifyMismatch> mismatch_;
+    std::optional<EntryDifference> mismatch_;
     int entryCount_ = 0;
     int remaining_ = 0;
     int phase_ = 0;
