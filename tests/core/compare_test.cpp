@@ -19,12 +19,8 @@ constexpr int Source1NameChar2 = entry::SourceName + 1;
 class CompareWithProcessor : public MainFixture {
 protected:
     void SetUp() override {
-        const std::string dir = scratchDir();
-        std::filesystem::copy_file(sourcePath("defaults/Tavro.dfg"), dir + "/Default.dfg");
-        host.readablePictures = {"logo.bmp"};
-        startWithProgramReader(dir);
-        m().FormShow();
-        ASSERT_FALSE(m().closed());
+        startShownOnShippedDefault();
+        if (HasFatalFailure()) return;
         m().Opts.AutoVerify = 0;
         // The processor holds what this setup sends.
         BuildImage(m());

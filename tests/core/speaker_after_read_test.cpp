@@ -17,13 +17,9 @@ protected:
     std::string shipped;  // the shipped default setup's text
 
     void SetUp() override {
-        const std::string dir = scratchDir();
-        std::filesystem::copy_file(sourcePath("defaults/Tavro.dfg"), dir + "/Default.dfg");
-        shipped = readBytes(dir + "/Default.dfg");
-        host.readablePictures = {"logo.bmp"};
-        startWithProgramReader(dir);
-        m().FormShow();
-        ASSERT_FALSE(m().closed());
+        shipped = readBytes(sourcePath("defaults/Tavro.dfg"));
+        startShownOnShippedDefault();
+        if (HasFatalFailure()) return;
     }
 
     // The shipped default with each `from` replaced by its `to`.

@@ -15,12 +15,8 @@ namespace {
 class Transfers : public MainFixture {
 protected:
     void SetUp() override {
-        const std::string dir = scratchDir();
-        std::filesystem::copy_file(sourcePath("defaults/Tavro.dfg"), dir + "/Default.dfg");
-        host.readablePictures = {"logo.bmp"};
-        startWithProgramReader(dir);
-        m().FormShow();
-        ASSERT_FALSE(m().closed());
+        startShownOnShippedDefault();
+        if (HasFatalFailure()) return;
         m().Opts.AutoVerify = 0;
     }
     TFormComm& comm() { return *m().dialogs()->FormComm; }

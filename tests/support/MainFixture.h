@@ -47,6 +47,17 @@ protected:
         start();
         m().FormShow();
     }
+    // The program as it starts on a shipped default setup ("defaults/" +
+    // model + ".dfg", copied into a scratch folder as "Default.dfg"), read
+    // by its own reader, with its window shown.
+    void startShownOnShippedDefault(const std::string& model = "Tavro") {
+        const std::string dir = scratchDir();
+        std::filesystem::copy_file(std::string(TAVRO_SOURCE_DIR) + "/defaults/" + model + ".dfg", dir + "/Default.dfg");
+        host.readablePictures = {"logo.bmp"};
+        startWithProgramReader(dir);
+        m().FormShow();
+        ASSERT_FALSE(m().closed());
+    }
 
     std::set<int> marked() const {
         std::set<int> s;
