@@ -212,6 +212,8 @@ public:
     ListBox CBRightBL{*this, "CBRightBL"};
     ListBox CBRightBD{*this, "CBRightBD"};
     GroupBox GBCh9_10{*this, "GBCh9_10", "Aux Channel Settings"};
+    Panel PanelLevel3{*this, "PanelLevel3"};
+    Panel PanelDelay3{*this, "PanelDelay3"};
     ListBox CBCh9L{*this, "CBCh9L"};
     ListBox CBCh9D{*this, "CBCh9D"};
     Button ButtonCh9MixFilter{*this, "ButtonCh9MixFilter", "Mix && Filter..."};
