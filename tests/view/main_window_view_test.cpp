@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "FakeHost.h"
@@ -164,6 +165,18 @@ TEST_F(MainWindowView, TheAuxChannelCountSetsTheHeightsOfItsGroup) {
             EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << list << " with " << c.count;
         }
     }
+}
+
+TEST_F(MainWindowView, TabGoesAlongTheAuxChannelRowsNotDownTheColumns) {
+    // The level and delay lists sit in column panels; the tab order still
+    // reads each channel's row from left to right.
+    const QString rows[] = {"CBCh9L", "CBCh9D", "ButtonCh9MixFilter", "CBCh10L", "CBCh10D", "ButtonCh10MixFilter"};
+    QStringList order;
+    QWidget* w = widget<QWidget>("CBCh9L");
+    for (int step = 0; step < 50 && order.size() < 6; ++step, w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 && std::find(std::begin(rows), std::end(rows), w->objectName()) != std::end(rows))
+            order << w->objectName();
+    EXPECT_EQ(order.join(' ').toStdString(), QStringList(std::begin(rows), std::end(rows)).join(' ').toStdString());
 }
 
 TEST_F(MainWindowView, MenusShowTheirCaptionsShortcutsAndSeparators) {
