@@ -174,7 +174,8 @@ TEST_F(MainWindowView, TabGoesAlongTheAuxChannelRowsNotDownTheColumns) {
     QStringList order;
     QWidget* w = widget<QWidget>("CBCh9L");
     for (int step = 0; step < 50 && order.size() < 6; ++step, w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) != 0 && std::find(std::begin(rows), std::end(rows), w->objectName()) != std::end(rows))
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 &&
+            std::find(std::begin(rows), std::end(rows), w->objectName()) != std::end(rows))
             order << w->objectName();
     EXPECT_EQ(order.join(' ').toStdString(), QStringList(std::begin(rows), std::end(rows)).join(' ').toStdString());
 }
