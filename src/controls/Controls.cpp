@@ -172,11 +172,11 @@ void Button::userClick() {
 }
 
 GroupBox::GroupBox(ControlRegistry& owner, std::string name, std::string caption)
-    : Control(owner, std::move(name), ControlKind::GroupBox) {
+    : Container(owner, std::move(name), ControlKind::GroupBox) {
     setCaption(std::move(caption));
 }
 
-Panel::Panel(ControlRegistry& owner, std::string name) : Control(owner, std::move(name), ControlKind::Panel) {}
+Panel::Panel(ControlRegistry& owner, std::string name) : Container(owner, std::move(name), ControlKind::Panel) {}
 
 TabSheet::TabSheet(ControlRegistry& owner, std::string name, std::string caption)
     : Control(owner, std::move(name), ControlKind::TabSheet) {

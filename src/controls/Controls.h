@@ -211,12 +211,27 @@ public:
     Rule onClick;
 };
 
-class GroupBox : public Control {
+// A control that holds others (group box, panel) and whose height the rules
+// may set; FormHeight keeps the height the form gives it.
+inline constexpr int FormHeight = -1;
+
+class Container : public Control {
+public:
+    using Control::Control;
+
+    int height() const { return height_; }
+    void setHeight(int value) { height_ = value; }
+
+private:
+    int height_ = FormHeight;
+};
+
+class GroupBox : public Container {
 public:
     GroupBox(ControlRegistry& owner, std::string name, std::string caption = {});
 };
 
-class Panel : public Control {
+class Panel : public Container {
 public:
     Panel(ControlRegistry& owner, std::string name);
 };

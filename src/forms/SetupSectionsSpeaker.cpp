@@ -221,10 +221,19 @@ void writeAuxChannel(SectionWriter& out, const AuxMixFilter& rec, const ListBox&
     for (std::int8_t mix : rec.Mix) out.line(out.num(mix));
 }
 
-void readAuxChannels(SectionReader& in, TTavroSetupMain& w) {
-    const bool two = in.nextInt() == 2;
+// One aux channel or two: channel 10's row is shown or hidden, and the level
+// and delay columns and the group box are as tall as the rows they show.
+void showAuxChannelCount(TTavroSetupMain& w, bool two) {
     for (Control* c : std::initializer_list<Control*>{&w.ButtonCh10MixFilter, &w.CBCh10L, &w.CBCh10D, &w.LabelCh10})
         c->setVisible(two);
+    w.PanelLevel3.setHeight(two ? 56 : 32);
+    w.PanelDelay3.setHeight(two ? 56 : 32);
+    w.GBCh9_10.setHeight(two ? 76 : 56);
+}
+
+void readAuxChannels(SectionReader& in, TTavroSetupMain& w) {
+    const bool two = in.nextInt() == 2;
+    showAuxChannelCount(w, two);
     readAuxChannel(in, w.AuxChannels[0], w.CBCh9L, w.CBCh9D);
     if (two) readAuxChannel(in, w.AuxChannels[1], w.CBCh10L, w.CBCh10D);
 }

@@ -1,13 +1,6 @@
 // The main window: every setting control under its own name, the records
 // kept beside them, the menus and the rules that tie the controls together.
-// The rules live in several files by concern:
-//   Setupmain.cpp          controls, wiring, creation, show and close steps
-//   SetupmainMenus.cpp     MarkChanged, RefreshAfterLoad, menu commands
-//   SetupmainSpeaker.cpp   speaker layout and distance units
-//   SetupmainAudio.cpp     audio labels, zone and balanced input
-//   SetupmainOsd.cpp       OSD, triggers, messages, preset panels
-//   SetupmainSources.cpp   source and preset buttons and their dialogs
-//   SetupmainFiles.cpp     File New/Open/Save/Save As and the close query
+// Which file holds which rules: docs/architecture.md.
 #pragma once
 
 #include <array>
@@ -23,26 +16,13 @@
 #include "model/ValueLists.h"
 #include "forms/Host.h"
 #include "forms/SetupFile.h"
+#include "forms/SetupmainGroups.h"
 #include "forms/Splashsource.h"
 #include <memory>
 
 namespace tavro {
 
 class Dialogs;
-
-// Radio buttons are exclusive within these groups.
-enum RadioGroup {
-    GroupReverb = 1,
-    GroupBalancedRouting,
-    GroupVideoFormat,
-    GroupSetupMode,
-    GroupTemporary,
-    GroupOsdInput,
-    GroupOsdOutput,
-    GroupDistanceUnits,
-    GroupTrigger1Polarity,
-    GroupTrigger2Polarity,
-};
 
 class TTavroSetupMain : public Form {
 public:
@@ -82,7 +62,6 @@ public:
     // entries it did not verify equal in the ChangedMask again.
     void FlagUnverifiedUpload();
 
-    // ---- Menus ---------------------------------------------------------------
     MenuItem MainMenu{*this, "MainMenu", ""};
     MenuItem FileMenu{*this, "FileMenu", "&File"};
     MenuItem FileNew{*this, "FileNew", "&New", "Ctrl+N"};
@@ -102,7 +81,6 @@ public:
     MenuItem OperationsCompare{*this, "OperationsCompare", "Co&mpare with Processor..."};
     MenuItem About{*this, "About", "A&bout..."};
 
-    // ---- Tab pages ----------------------------------------------------------
     TabSheet TabSheetGeneral{*this, "TabSheetGeneral", "General"};
     TabSheet TabSheetAudio{*this, "TabSheetAudio", "Audio"};
     TabSheet TabSheetSource{*this, "TabSheetSource", "Source"};
@@ -111,7 +89,6 @@ public:
     TabSheet TabSheetTrigger{*this, "TabSheetTrigger", "Trigger"};
     TabSheet TabSheetPresets{*this, "TabSheetPresets", "Presets"};
 
-    // ---- General ------------------------------------------------------------
     GroupBox GBMessages{*this, "GBMessages", "Messages"};
     Label LabelWelcome{*this, "LabelWelcome", "Welcome Message:"};
     CheckBox CheckBoxSkipWelcome{*this, "CheckBoxSkipWelcome", "Skip Welcome Message"};
@@ -121,7 +98,6 @@ public:
     Edit EditShutdown2{*this, "EditShutdown2", 20, std::string(20, ' ')};
     Image IMGLogo{*this, "IMGLogo"};
 
-    // ---- Audio --------------------------------------------------------------
     GroupBox GBGeneralAudio{*this, "GBGeneralAudio", "General Audio Settings"};
     ScrollBar SBVolume{*this, "SBVolume", -70, 0, 5, -30};
     Label LabelVolume{*this, "LabelVolume", "Volume: -90dB"};
@@ -151,7 +127,6 @@ public:
     GroupBox GBTHXUltra{*this, "GBTHXUltra", "THX Ultra2"};
     Button ButtonTHXUltra{*this, "ButtonTHXUltra", "Settings..."};
 
-    // ---- Source -------------------------------------------------------------
     GroupBox GBSource{*this, "GBSource", "Source  Settings"};
     Button BSource1{*this, "BSource1", "Source1"};
     Button BSource2{*this, "BSource2", "Source2"};
@@ -179,7 +154,6 @@ public:
     ScrollBar SBZoneVolume{*this, "SBZoneVolume", -70, 0, 5, -30};
     Label LabelZoneVolume{*this, "LabelZoneVolume", "Zone Volume: -90dB"};
 
-    // ---- Speaker ------------------------------------------------------------
     GroupBox GBSpeaker{*this, "GBSpeaker", "Speaker Settings"};
     ListBox CBLeftS{*this, "CBLeftS"};
     ListBox CBLeftL{*this, "CBLeftL"};
@@ -212,6 +186,8 @@ public:
     ListBox CBRightBL{*this, "CBRightBL"};
     ListBox CBRightBD{*this, "CBRightBD"};
     GroupBox GBCh9_10{*this, "GBCh9_10", "Aux Channel Settings"};
+    Panel PanelLevel3{*this, "PanelLevel3"};
+    Panel PanelDelay3{*this, "PanelDelay3"};
     ListBox CBCh9L{*this, "CBCh9L"};
     ListBox CBCh9D{*this, "CBCh9D"};
     Button ButtonCh9MixFilter{*this, "ButtonCh9MixFilter", "Mix && Filter..."};
@@ -220,7 +196,6 @@ public:
     ListBox CBCh10D{*this, "CBCh10D"};
     Button ButtonCh10MixFilter{*this, "ButtonCh10MixFilter", "Mix && Filter..."};
 
-    // ---- Display ------------------------------------------------------------
     GroupBox GBBluebackFormat{*this, "GBBluebackFormat", "OSD Video Format"};
     RadioButton RBPAL{*this, "RBPAL", GroupVideoFormat, "PAL"};
     RadioButton RBNTSC{*this, "RBNTSC", GroupVideoFormat, "NTSC"};
@@ -256,7 +231,6 @@ public:
     RadioButton RBFeet{*this, "RBFeet", GroupDistanceUnits, "Feet"};
     RadioButton RBMeters{*this, "RBMeters", GroupDistanceUnits, "Meters"};
 
-    // ---- Trigger ------------------------------------------------------------
     GroupBox GBTrigger1{*this, "GBTrigger1", "Trigger 1"};
     ListBox CBTrigger1Source{*this, "CBTrigger1Source"};
     Label LabelTrigger1Polarity{*this, "LabelTrigger1Polarity", "Polarity"};
@@ -276,7 +250,6 @@ public:
     Label LabelTrigger2Duration{*this, "LabelTrigger2Duration", "Duration"};
     ListBox CB2Duration{*this, "CB2Duration"};
 
-    // ---- Presets ------------------------------------------------------------
     GroupBox GBPanel1{*this, "GBPanel1", "Preset 1"};
     Button ButtonPanel1{*this, "ButtonPanel1", "Set..."};
     Panel PanelPreset1{*this, "PanelPreset1"};
@@ -405,12 +378,7 @@ public:
     // ---- Groupings used by the rules -------------------------------------
     std::array<Button*, MaxSources> sourceButtons();
     std::array<ListBox*, 8> distanceLists();  // in the order the unit switch visits them
-    struct PresetPanel {
-        GroupBox* group;
-        Button* button;
-        std::array<Label*, PresetFieldCount> names;
-        std::array<Label*, PresetFieldCount> values;
-    };
+    using PresetPanel = tavro::PresetPanel;
     PresetPanel presetPanel(int n);  // n = 1..5
     // The names of sources 1..count, as the source lists show them.
     ItemList sourceNames(int count) const;

@@ -541,6 +541,33 @@ TEST_F(FilesReader, AuxChannelsLevelsDelaysFiltersAndMix) {
                freq);
 }
 
+TEST_F(FilesReader, AuxChannelCountShowsChannel10AndSetsTheHeights) {
+    struct Case {
+        const char* count;
+        bool two;
+        int panels;
+        int group;
+    };
+    // In this order every read changes what the one before left.
+    const Case cases[] = {{"1", false, 32, 56}, {"2", true, 56, 76}, {"3", false, 32, 56}, {"2", true, 56, 76},
+                          {"0", false, 32, 56}, {"2", true, 56, 76}, {"x", false, 32, 56}};
+    const std::vector<std::string> channel{"0.0", "0.0 ms", "No Filter", "80", "No Filter", "80", "0",
+                                           "0",   "0",      "0",         "0",  "0",         "0"};
+    TTavroSetupMain& w = m();
+    for (const Case& c : cases) {
+        std::vector<std::string> lines{"[Aux Channel Settings]", c.count};
+        lines.insert(lines.end(), channel.begin(), channel.end());
+        if (c.two) lines.insert(lines.end(), channel.begin(), channel.end());
+        read(lines);
+        for (Control* ch10 :
+             std::initializer_list<Control*>{&w.ButtonCh10MixFilter, &w.CBCh10L, &w.CBCh10D, &w.LabelCh10})
+            EXPECT_EQ(ch10->visible(), c.two) << ch10->name() << " after \"" << c.count << '"';
+        EXPECT_EQ(w.PanelLevel3.height(), c.panels) << c.count;
+        EXPECT_EQ(w.PanelDelay3.height(), c.panels) << c.count;
+        EXPECT_EQ(w.GBCh9_10.height(), c.group) << c.count;
+    }
+}
+
 TEST_F(FilesReader, OsdRadioGroupsAndTheOutputRule) {
     TTavroSetupMain& w = m();
     read({"[Blueback Video Format]", "NTSC", "[OSD Setup Mode]", "Superimpose", "[Temporary Display]", "Simple",

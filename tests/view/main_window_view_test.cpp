@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "FakeHost.h"
@@ -22,6 +23,7 @@
 #include "FormBinder.h"
 #include "MainWindow.h"
 #include "QtHost.h"
+#include "files_support.h"
 #include "forms/Program.h"
 
 using namespace tavro;
@@ -128,6 +130,54 @@ TEST_F(MainWindowView, TabsAndGroupBoxesShowAsTheModelSays) {
     window->binder().sync();
     EXPECT_TRUE(tabs->isTabVisible(0));
     EXPECT_EQ(tabs->tabText(0), "General");
+}
+
+TEST_F(MainWindowView, TheAuxChannelCountSetsTheHeightsOfItsGroup) {
+    m().RefreshAfterLoad();
+    window->binder().sync();
+    const char* names[] = {"GBCh9_10", "PanelLevel3", "PanelDelay3"};
+    QRect form[3];
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_NE(widget<QWidget>(names[i]), nullptr) << names[i];
+        form[i] = widget<QWidget>(names[i])->geometry();
+    }
+    const std::vector<std::string> channel{"0.0", "0.0 ms", "No Filter", "80", "No Filter", "80", "0",
+                                           "0",   "0",      "0",         "0",  "0",         "0"};
+    struct Case {
+        const char* count;
+        int heights[3];
+    };
+    for (const Case& c : {Case{"1", {56, 32, 32}}, Case{"2", {76, 56, 56}}, Case{"1", {56, 32, 32}}}) {
+        std::vector<std::string> lines{"[Aux Channel Settings]", c.count};
+        for (int n = c.count[0] - '0'; n > 0; --n) lines.insert(lines.end(), channel.begin(), channel.end());
+        ASSERT_EQ(test::readLines(m(), lines), ReadResult::Ok);
+        m().RefreshAfterLoad();
+        window->binder().sync();
+        for (int i = 0; i < 3; ++i) {
+            const QRect now = widget<QWidget>(names[i])->geometry();
+            EXPECT_EQ(now.height(), c.heights[i]) << names[i] << " with " << c.count;
+            EXPECT_EQ(now.topLeft(), form[i].topLeft()) << names[i];
+            EXPECT_EQ(now.width(), form[i].width()) << names[i];
+        }
+        // The rows shown fit the shorter columns.
+        for (const char* list : {"CBCh9L", "CBCh9D"}) {
+            auto* w = widget<QWidget>(list);
+            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << list << " with " << c.count;
+        }
+    }
+}
+
+TEST_F(MainWindowView, TabGoesAlongTheAuxChannelRowsNotDownTheColumns) {
+    // The level and delay lists sit in column panels; the tab order still
+    // reads each channel's row from left to right.
+    const QString rows[] = {"CBCh9L", "CBCh9D", "ButtonCh9MixFilter", "CBCh10L", "CBCh10D", "ButtonCh10MixFilter"};
+    QStringList order;
+    QWidget* w = widget<QWidget>("CBCh9L");
+    for (int step = 0; step < 50 && order.size() < 6; ++step, w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 &&
+            std::find(std::begin(rows), std::end(rows), w->objectName()) != std::end(rows))
+            order << w->objectName();
+    EXPECT_EQ(order.join(' ').toStdString(), QStringList(std::begin(rows), std::end(rows)).join(' ').toStdString());
 }
 
 TEST_F(MainWindowView, MenusShowTheirCaptionsShortcutsAndSeparators) {
