@@ -252,13 +252,9 @@ void showProgress(int done, int total) {
     std::fflush(stderr);
 }
 
-int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
-    const std::string& c = args.command;
-    // The setup comes first: its options name a port that --port overrides.
-    const std::optional<std::string> setup = c == "download" ? args.setup
-                                             : c == "check"  ? std::nullopt
-                                                             : std::optional<std::string>(args.positional[0]);
-    if (setup && !openSetup(w, host, *setup)) return ExitFailed;
+// The port --port names (a COM number or a device), over the setup's own,
+// and the progress on a terminal's standard error.
+void prepareLink(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
     if (args.port) {
         if (const std::optional<int> n = tavro::comPortNumber(*args.port))
             w.Opts.ComPort = static_cast<std::uint8_t>(*n);
@@ -266,6 +262,16 @@ int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
             host.usePort(*args.port);
     }
     if (::isatty(STDERR_FILENO) != 0) host.onProgress = showProgress;
+}
+
+int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
+    const std::string& c = args.command;
+    // The setup comes first: its options name a port that --port overrides.
+    const std::optional<std::string> setup = c == "download" ? args.setup
+                                             : c == "check"  ? std::nullopt
+                                                             : std::optional<std::string>(args.positional[0]);
+    if (setup && !openSetup(w, host, *setup)) return ExitFailed;
+    prepareLink(args, w, host);
     if (c == "check") {
         w.OperationsCheckConnection.userClick();
     } else if (c == "upload") {
@@ -350,13 +356,7 @@ int diff(const Arguments& args) {
 // compare SETUP: Compare with Processor, its list printed instead of shown.
 int compare(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
     if (!openSetup(w, host, args.positional[0])) return ExitTrouble;
-    if (args.port) {
-        if (const std::optional<int> n = tavro::comPortNumber(*args.port))
-            w.Opts.ComPort = static_cast<std::uint8_t>(*n);
-        else
-            host.usePort(*args.port);
-    }
-    if (::isatty(STDERR_FILENO) != 0) host.onProgress = showProgress;
+    prepareLink(args, w, host);
     w.OperationsCompare.userClick();
     if (!host.comparedEntries) {
         // The read failed: the communication texts say why.
