@@ -319,8 +319,9 @@ void Applier::sourceNames() {
         buttons[static_cast<std::size_t>(i)]->setCaption(m.Sources[static_cast<std::size_t>(i)].Name);
     // The source lists take the new names and keep their selections: the
     // download has already judged the zone source (entry 76) against the
-    // sources in use, and the list keeps offering as many sources as it did.
-    m.RefillSourceLists();
+    // sources in use, and the zone list offers the sources that reading a
+    // setup offers, whatever it offered before.
+    m.RefillSourceLists(m.zoneSourceCount());
 }
 
 void Applier::trigger(int first, ListBox& source, ListBox& duration, int which) {

@@ -29,7 +29,8 @@ Transfer& TFormComm::transfer() {
         fresh_ = false;
         // Marking the visible part of the setup reads the window's controls,
         // so it is the one piece the dialog hands to the run.
-        TransferOptions options{main_.Opts.ComPort, main_.Opts.AutoVerify != 0, [this] { MarkVisibleEntries(main_); }};
+        TransferOptions options{main_.Opts.ComPort, main_.Opts.AutoVerify != 0, [this] { MarkVisibleEntries(main_); },
+                                downloadDoneText};
         run_ = std::make_unique<Transfer>(
             main_.host().serialPort(),
             TransferData{main_.ParameterImage, main_.ChangedMask, main_.VerifyMask, main_.CommOperation},

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "link/Transfer.h"
 #include "forms/Host.h"
@@ -39,6 +40,10 @@ public:
     // the operation timer steps it; run to its end without them, it leaves
     // the window as the dialog would.
     Transfer& transfer();
+
+    // What a download that read every entry says at its end; the window sets
+    // it with each operation it shows the dialog for.
+    std::string downloadDoneText = DownloadDoneText;
 
 private:
     void showPhase();

@@ -15,12 +15,13 @@ using namespace files;
 namespace {
 
 // Every line that begins with a known header starts its section, which
-// consumes its value lines by position; comments, empty lines, stray lines
-// and the lines of unknown sections are skipped.
+// consumes its value lines by position up to the next line that begins with
+// "["; comments, empty lines, stray lines and the lines of unknown sections
+// are skipped.
 void readSections(TTavroSetupMain& w, LineReader& in) {
     SectionReader reader(w, in);
-    while (!in.atEnd()) {
-        const std::string line = in.next();
+    while (!reader.atEnd()) {
+        const std::string line = reader.takeLine();
         if (beginsWith(line, "//")) continue;
         const SetupSection* section = findSetupSection(line);
         if (section == nullptr) continue;

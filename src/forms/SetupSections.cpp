@@ -34,6 +34,29 @@ const SetupSection* findSetupSection(std::string_view line) {
 
 // ---- line forms shared by the sections
 
+std::string SectionReader::next() {
+    if (pendingHeader_) return {};
+    std::string line = in_.next();
+    if (!beginsWith(line, "[")) return line;
+    pendingHeader_ = std::move(line);
+    return {};
+}
+
+std::string SectionReader::nextText() {
+    if (pendingHeader_) return {};
+    std::string line = in_.next();
+    if (findSetupSection(line) == nullptr) return line;
+    pendingHeader_ = std::move(line);
+    return {};
+}
+
+std::string SectionReader::takeLine() {
+    if (!pendingHeader_) return in_.next();
+    std::string header = std::move(*pendingHeader_);
+    pendingHeader_.reset();
+    return header;
+}
+
 void SectionReader::level(ListBox& list) { list.setItemIndex(levelIndexFromLine(next())); }
 
 void SectionReader::distance(ListBox& list, int notFound) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,8 +31,20 @@ class SectionReader {
 public:
     SectionReader(TTavroSetupMain& w, files::LineReader& in) : w_(w), in_(in) {}
 
-    // The next line; an empty line once the content has ended.
-    std::string next() { return in_.next(); }
+    // The next value line of the section; an empty line once the content or
+    // the section has ended. No value line begins with "[" (no display
+    // character is one), so such a line is the next section's header: it
+    // ends this section, whose missing lines read as empty ones, and is kept
+    // for takeLine.
+    std::string next();
+    // The next line of free text (the window's caption, the About lines),
+    // which may begin with "[": only a line that begins with a section's
+    // header ends the section there.
+    std::string nextText();
+    // The next line between sections, a header that ended a section first.
+    std::string takeLine();
+    // No line is left, nor a header that ended a section.
+    bool atEnd() { return !pendingHeader_ && in_.atEnd(); }
     // The integer at the start of the next line.
     std::int64_t nextInt() { return files::intValue(next()); }
     // A level line into a level list.
@@ -50,6 +63,7 @@ public:
 private:
     TTavroSetupMain& w_;
     files::LineReader& in_;
+    std::optional<std::string> pendingHeader_;
 };
 
 inline bool inRange(std::int64_t v, std::int64_t lo, std::int64_t hi) { return v >= lo && v <= hi; }

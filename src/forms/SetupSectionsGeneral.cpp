@@ -18,9 +18,9 @@ constexpr RadioChoice ReverbChoices[] = {
 // ---- "[General]"
 
 void readGeneral(SectionReader& in, TTavroSetupMain& w) {
-    w.setCaption(in.next());
-    w.AboutLine1 = in.next();
-    w.AboutLine2 = in.next();
+    w.setCaption(in.nextText());
+    w.AboutLine1 = in.nextText();
+    w.AboutLine2 = in.nextText();
     w.ModelVariant = modelVariantFromLine(in.next());
 }
 

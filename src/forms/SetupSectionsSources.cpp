@@ -35,7 +35,7 @@ void readModes(SectionReader& in, TTavroSetupMain& w) {
         int code = keywordCode(in.next());
         if (code < 0) code = ModeStereo;
         m.ModeAvailable[static_cast<std::size_t>(code)] = 1;
-        if (isMusicMode(code)) m.MusicModeNames[static_cast<std::size_t>(code - ModeMusic1)] = in.next();
+        if (isMusicMode(code)) m.MusicModeNames[static_cast<std::size_t>(code - ModeMusic1)] = in.nextText();
     }
 }
 

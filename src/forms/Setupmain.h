@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "controls/Controls.h"
@@ -461,9 +462,13 @@ public:
     // not in use falls back to the first item.
     void RebuildZoneAndBalancedLists();
     // Refills the zone, balanced and trigger source lists with the current
-    // source names (the same number of zone items as before), each keeping
-    // its selected index.
-    void RefillSourceLists();
+    // source names, each keeping its selected index: the zone list with
+    // zoneItems names (as many as before unless given), a selection beyond
+    // them falling back to the first item.
+    void RefillSourceLists(std::optional<int> zoneItems = std::nullopt);
+    // How many sources the zone list offers: the sources in use on the base
+    // model, the first six on the others.
+    int zoneSourceCount() const;
     // Rewrites the six value labels from their scroll bars.
     void WriteValueLabels();
 

@@ -74,9 +74,11 @@ ItemList TTavroSetupMain::balancedSourceItems() const {
     return items;
 }
 
+int TTavroSetupMain::zoneSourceCount() const { return ModelVariant == tavro::ModelVariant::Tavro ? SourceCount : 6; }
+
 void TTavroSetupMain::RebuildZoneAndBalancedLists() {
     const int inUse = SourceCount;
-    const int zoneCount = ModelVariant == tavro::ModelVariant::Tavro ? inUse : 6;
+    const int zoneCount = zoneSourceCount();
 
     int zone = CBZoneSource.itemIndex();
     if (zone < 0 || zone >= inUse) zone = 0;  // a source no longer in use falls back to the first item
@@ -89,8 +91,9 @@ void TTavroSetupMain::RebuildZoneAndBalancedLists() {
     CBBalancedSource.setItemIndex(balanced);
 }
 
-void TTavroSetupMain::RefillSourceLists() {
-    CBZoneSource.replaceItems(sourceNames(CBZoneSource.count()));
+void TTavroSetupMain::RefillSourceLists(std::optional<int> zoneItems) {
+    CBZoneSource.replaceItems(sourceNames(zoneItems.value_or(CBZoneSource.count())));
+    if (CBZoneSource.itemIndex() < 0) CBZoneSource.setItemIndex(0);
     CBBalancedSource.replaceItems(balancedSourceItems());
     RebuildTriggerLists();
 }

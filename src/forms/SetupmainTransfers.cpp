@@ -8,8 +8,10 @@
 namespace tavro {
 
 namespace {
-void prepareDialog(TFormComm& d, const char* label, int max, const char* caption) {
+void prepareDialog(TFormComm& d, const char* label, int max, const char* caption,
+                   const char* downloadDone = DownloadDoneText) {
     d.LabelComm.setCaption(label);
+    d.downloadDoneText = downloadDone;
     d.ProgBar.setMax(max);
     d.ProgBar.setPosition(0);
     d.setCaption(caption);
@@ -114,7 +116,7 @@ void TTavroSetupMain::OperationsCompareClick() {
     const tavro::VerifyMask verify = VerifyMask;
     const tavro::CommOperation operation = CommOperation;
     TFormComm& d = *dialogs_->FormComm;
-    prepareDialog(d, "Reading settings...", 100, "Compare with Processor");
+    prepareDialog(d, "Reading settings...", 100, "Compare with Processor", ReadDoneText);
     CommOperation = CommOperation::OpDownload;
     host_.showModal(d);
     const bool read = CommOperation != CommOperation::OpFailed;

@@ -174,7 +174,7 @@ void Transfer::phaseSucceeded() {
                 prepareVerify();
             }
             break;
-        case CommOperation::OpDownload: text_ = "Settings downloaded succesfully."; break;
+        case CommOperation::OpDownload: text_ = options_.downloadDoneText; break;
         case CommOperation::OpVerify:
             text_ = data_.verify.VerifyFollowsUpload == 1 ? "Settings uploaded and verified succesfully."
                                                           : "Settings verified succesfully.";

@@ -39,6 +39,11 @@ struct TransferData {
     CommOperation& operation;
 };
 
+// What a download that read every entry says at its end: a download that
+// replaces the setup, or a read that only looks at what the processor holds
+// (Compare with Processor).
+inline constexpr const char* DownloadDoneText = "Settings downloaded succesfully.";
+inline constexpr const char* ReadDoneText = "Settings read from the processor.";
 
 struct TransferOptions {
     int comPort = 1;
@@ -46,6 +51,7 @@ struct TransferOptions {
     // Flags the visible part of the setup in the changed mask: all that
     // Upload All Settings sends and a download reads.
     std::function<void()> markVisible;
+    std::string downloadDoneText = DownloadDoneText;
 };
 
 class Transfer {

@@ -77,7 +77,8 @@ TEST_F(CompareWithProcessor, ListsEachDifferingSettingOnceAndCloseChangesNothing
     runCompare(&TFormCompare::ButtonClose);
 
     EXPECT_EQ(host.modalShown, (std::vector<std::string>{"FormComm", "FormCompare"}));
-    EXPECT_EQ(commLabels, std::vector<std::string>{"Settings downloaded succesfully."});
+    // The read replaced nothing, and its end says so.
+    EXPECT_EQ(commLabels, std::vector<std::string>{"Settings read from the processor."});
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0][0], "Speaker Settings / Left level");
     EXPECT_EQ(rows[1], (std::vector<std::string>{"Speaker Settings / Center level", "-1.5 dB", "+10.0 dB"}));
@@ -119,6 +120,11 @@ TEST_F(CompareWithProcessor, NoDifferenceSaysSoAndOffersNoUpload) {
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(label, "The processor holds every setting of this setup.");
     EXPECT_FALSE(uploadEnabled);
+
+    // The dialog is shown again for a download, which says it downloaded.
+    m().OperationsReadSettings.userClick();
+    EXPECT_EQ(commLabels,
+              (std::vector<std::string>{"Settings read from the processor.", "Settings downloaded succesfully."}));
 }
 
 TEST_F(CompareWithProcessor, AFailedReadShowsNoListAndChangesNothing) {

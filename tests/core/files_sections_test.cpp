@@ -201,3 +201,34 @@ TEST(SetupSections, AGroupBoxStaysHiddenWhenItsSectionIsMissing) {
         }
     }
 }
+
+// A hand-edited section that lacks its last value line ends at the next
+// header: its missing line reads as an empty one, and the next section is
+// read whole, so the setup is the one that an empty last line gives.
+TEST(SetupSections, ASectionShortOfALineEndsAtTheNextHeader) {
+    Window shipped(true);
+    const std::vector<Section> sections = sectionsOf(FormatSetupText(shipped.m()));
+    for (std::size_t cut = 0; cut + 1 < sections.size(); ++cut) {
+        std::vector<std::string> lines = files::splitLines(sections[cut].text);
+        if (lines.size() < 3) continue;  // the header and the empty line only
+        SCOPED_TRACE(sections[cut].header);
+        std::string shortOfALine = "//Setup\r\n\r\n", emptyLastLine = shortOfALine;
+        for (std::size_t i = 0; i < sections.size(); ++i) {
+            if (i != cut) {
+                shortOfALine += sections[i].text;
+                emptyLastLine += sections[i].text;
+                continue;
+            }
+            for (std::size_t l = 0; l + 2 < lines.size(); ++l) shortOfALine += lines[l] + "\r\n";
+            lines[lines.size() - 2].clear();
+            for (const std::string& l : lines) emptyLastLine += l + "\r\n";
+        }
+        Window cutShort(false), emptied(false);
+        ASSERT_EQ(ReadSetupText(cutShort.m(), shortOfALine), ReadResult::Ok);
+        ASSERT_EQ(ReadSetupText(emptied.m(), emptyLastLine), ReadResult::Ok);
+        EXPECT_EQ(FormatSetupText(cutShort.m()), FormatSetupText(emptied.m()));
+        if (const SetupSection* next = findSetupSection(sections[cut + 1].header); next->group != nullptr) {
+            EXPECT_TRUE((cutShort.m().*next->group).visible()) << next->header;
+        }
+    }
+}

@@ -5,7 +5,9 @@
 #include <set>
 #include <sstream>
 
+#include "files/TextForm.h"
 #include "forms/ImageBuilder.h"
+#include "forms/SetupFile.h"
 #include "link_setups.h"
 
 using namespace tavro;
@@ -461,6 +463,37 @@ TEST(ApplyImage, SourceNamesRenameEveryList) {
         // others.
         EXPECT_EQ(w.CBTrigger1Source.text(), variant == ModelVariant::Tavro ? "Balanced Input" : "System On");
     }
+}
+
+// A read that changes the model without a "[Sources]" section leaves the
+// zone list as long as the other model had it; a download then offers the
+// sources that reading a setup of this model offers, and a selection beyond
+// them falls back to the first source.
+TEST(ApplyImage, TheZoneListFollowsTheModelAfterAReadWithoutSources) {
+    SetupShape tavroShape;
+    tavroShape.sources = 3;
+    ShapedProgram tavroSetup(tavroShape);
+    std::string general;
+    for (const std::string& line : files::splitLines(FormatSetupText(tavroSetup.main()))) {
+        if (!general.empty() && line.empty()) break;
+        if (!general.empty() || line == "[General]") general += line + "\r\n";
+    }
+    ASSERT_FALSE(general.empty());
+
+    SetupShape r7Shape = tavroShape;
+    r7Shape.variant = ModelVariant::R7;
+    ShapedProgram p(r7Shape);
+    TTavroSetupMain& w = p.main();
+    w.CBZoneSource.setItemIndex(4);
+    ASSERT_EQ(ReadSetupText(w, "//Setup\r\n" + general), ReadResult::Ok);
+    ASSERT_EQ(w.ModelVariant, ModelVariant::Tavro);
+    ASSERT_EQ(w.CBZoneSource.count(), 6);
+    BuildImage(w);
+    ApplyImage(w);  // 85 is beyond the three sources in use: the setting is kept
+
+    EXPECT_EQ(w.CBZoneSource.count(), 3);
+    EXPECT_EQ(w.CBZoneSource.itemIndex(), 0);
+    EXPECT_EQ(w.CBZoneSource.items(), w.sourceNames(3));
 }
 
 // The zone list of R7 and 4820 offers the first six sources whatever the
