@@ -69,6 +69,7 @@ void checkOptionsRewrite(std::string_view content, const TTavroSetupMain& w) {
     const auto lines1 = files::splitLines(once, false);
     const auto lines2 = files::splitLines(twice, false);
     check(lines2.size() <= lines1.size());
+    check(twice == once);  // a second close with the same options changes no byte
     std::size_t i = 0;
     while (i < lines2.size() && !files::beginsWith(lines2[i], "[Options]")) ++i;
     check(i + 3 < lines2.size());

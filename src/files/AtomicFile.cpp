@@ -28,6 +28,15 @@ int writeAll(int fd, std::string_view content) {
     return 0;
 }
 
+int syncFile(int fd) {
+    // A hook runs as a copy: it may replace the hooks while it runs.
+    auto hook = fileHooks().sync;
+    for (;;) {
+        if ((hook ? hook(fd) : systemSync(fd)) == 0) return 0;
+        if (errno != EINTR) return errno != 0 ? errno : EIO;
+    }
+}
+
 // ---- named temporaries: "." + name + ".tmp" + pid + "-" + n
 
 std::string tempPrefix(const std::string& base) { return "." + base + ".tmp"; }

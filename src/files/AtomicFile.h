@@ -73,11 +73,17 @@ FileResult writeFileReplacing(const std::string& path, std::string_view content,
 bool isReadOnlyFile(const std::string& path);
 
 // Seams of the file layer for tests: the calls that read and write file
-// contents, and the moment a finished temporary file is about to replace
-// its target. Empty functions mean the system's own calls.
+// contents, the flush of a written temporary file to the disk (fsync,
+// FlushFileBuffers), the open of an unnamed temporary file in a folder
+// (O_TMPFILE, where the system has them), and the moment a finished
+// temporary file is about to replace its target. Each returns what the
+// system's call does (-1 with errno set after a failure); empty functions
+// mean the system's own calls.
 struct FileHooks {
     std::function<ssize_t(int fd, void* buffer, std::size_t size)> read;
     std::function<ssize_t(int fd, const void* buffer, std::size_t size)> write;
+    std::function<int(int fd)> sync;
+    std::function<int(const std::string& folder)> openUnnamed;
     std::function<void(const std::string& target)> beforeReplace;
 };
 FileHooks& fileHooks();

@@ -20,6 +20,9 @@ namespace tavro::files::detail {
 // Writes all of the content through the write hook (or the system's write);
 // 0 or the error number.
 int writeAll(int fd, std::string_view content);
+// Flushes the file to the disk through the sync hook (or the system's
+// flush); 0 or the error number.
+int syncFile(int fd);
 
 // "." + name + ".tmp": the start of every temporary's name of a target.
 std::string tempPrefix(const std::string& base);
@@ -33,6 +36,7 @@ long tempOwner(std::string_view name, std::string_view prefix);
 // stand in for); -1 with errno set after a failure.
 ssize_t systemRead(int fd, void* buffer, std::size_t size);
 ssize_t systemWrite(int fd, const void* buffer, std::size_t size);
+int systemSync(int fd);
 
 // Opens a regular file for reading without waiting: 0 and the descriptor,
 // or the error number (EISDIR for a folder, EINVAL for anything else that
@@ -51,6 +55,10 @@ struct TargetState {
     bool regular = false;
     bool readOnly = false;
     unsigned mode = 0;  // the permissions the new file takes over (POSIX)
+    // The owner and group the new file takes over (POSIX): those of the
+    // file, or of the link itself where a link is replaced.
+    unsigned owner = 0;
+    unsigned group = 0;
 };
 TargetState inspect(const std::string& path);
 

@@ -21,17 +21,44 @@ int errorOr(bool ok) { return ok ? 0 : errno; }
 
 bool processGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
-// Writes the content into the open file and flushes it.
-int fill(int fd, std::string_view content, const TargetState* target) {
-    if (target) ::fchmod(fd, static_cast<mode_t>(target->mode & 07777));
-    if (int e = writeAll(fd, content)) return e;
-    return errorOr(::fsync(fd) == 0);
+// Gives the new file the owner and group of the file it replaces, so that
+// a save as root leaves another user's file that user's. Only root may give
+// a file away; anyone may give it a group of their own. When neither is
+// allowed the new file is simply the saver's, as any new file is: no error.
+void keepOwner(int fd, const TargetState& target) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || (st.st_uid == target.owner && st.st_gid == target.group)) return;
+    if (::fchown(fd, static_cast<uid_t>(target.owner), static_cast<gid_t>(target.group)) == 0) return;
+    ::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(target.group));
 }
+
+// Writes the content into the open file and flushes it. The owner goes
+// first: a change of owner clears the set-user and set-group bits that the
+// mode then gives back.
+int fill(int fd, std::string_view content, const TargetState* target) {
+    if (target) {
+        keepOwner(fd, *target);
+        ::fchmod(fd, static_cast<mode_t>(target->mode & 07777));
+    }
+    if (int e = writeAll(fd, content)) return e;
+    return syncFile(fd);
+}
+
+#ifdef O_TMPFILE
+// An unnamed file in the folder, or -1 with errno (EOPNOTSUPP, EISDIR or
+// EINVAL where the file system has none).
+int openUnnamed(const std::string& folder) {
+    // A hook runs as a copy: it may replace the hooks while it runs.
+    if (auto hook = fileHooks().openUnnamed) return hook(folder);
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+#endif
 
 }  // namespace
 
 ssize_t systemRead(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
 ssize_t systemWrite(int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); }
+int systemSync(int fd) { return ::fsync(fd); }
 
 int openRegular(const std::string& path, int& fd) {
     // Without O_NONBLOCK, opening a pipe waits for a writer and opening a
@@ -70,6 +97,12 @@ TargetState inspect(const std::string& path) {
     t.regular = S_ISREG(st.st_mode);
     t.readOnly = (st.st_mode & 0222) == 0;
     t.mode = st.st_mode;
+    // A link that is replaced (TargetLink::Replace) gives way to a file of
+    // the link's owner.
+    struct stat own {};
+    const struct stat& owned = ::lstat(path.c_str(), &own) == 0 ? own : st;
+    t.owner = owned.st_uid;
+    t.group = owned.st_gid;
     return t;
 }
 
@@ -106,7 +139,7 @@ int makeTemporary(const std::string& folder, const std::string& base, std::strin
                   const TargetState* target, std::string& temp) {
     const std::string stem = folder + "/" + tempPrefix(base) + std::to_string(processId()) + "-";
 #ifdef O_TMPFILE
-    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    int fd = openUnnamed(folder);
     if (fd >= 0) {
         if (int e = fill(fd, content, target)) {
             ::close(fd);

@@ -2,7 +2,8 @@
 // FlushFileBuffers and moved over the target with MoveFileExW
 // (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), which replaces the
 // target in one step. Names are UTF-8 and reach the wide calls converted.
-// The hooks of fileHooks() see C runtime descriptors made from the handles.
+// The hooks of fileHooks() see C runtime descriptors made from the handles;
+// temporaries are always named, so the hook for unnamed ones is never used.
 #ifdef _WIN32
 
 #include <fcntl.h>
@@ -96,8 +97,7 @@ std::string separated(const std::string& folder) {
 // Writes the content into the open file and flushes it to the disk.
 int fill(int fd, std::string_view content) {
     if (int e = writeAll(fd, content)) return e;
-    const HANDLE h = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
-    return ::FlushFileBuffers(h) ? 0 : lastErrorNumber();
+    return syncFile(fd);
 }
 
 }  // namespace
@@ -108,6 +108,13 @@ ssize_t systemRead(int fd, void* buffer, std::size_t size) {
 
 ssize_t systemWrite(int fd, const void* buffer, std::size_t size) {
     return ::_write(fd, buffer, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+}
+
+int systemSync(int fd) {
+    const HANDLE h = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    if (h != INVALID_HANDLE_VALUE && ::FlushFileBuffers(h)) return 0;
+    errno = h == INVALID_HANDLE_VALUE ? EBADF : lastErrorNumber();
+    return -1;
 }
 
 int openRegular(const std::string& path, int& fd) {

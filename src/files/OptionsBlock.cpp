@@ -1,5 +1,6 @@
 #include "files/OptionsBlock.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "files/AtomicFile.h"
@@ -19,30 +20,51 @@ void readOptionsLines(const std::array<std::string, OptionsLineCount>& lines, Op
     o.ConfirmDiscard = beginsWith(lines[2], "Confirm") ? 1 : 0;
 }
 
+namespace {
+
+// The line end of the lines written anew: the header's, else the file's
+// first one, else CR LF.
+std::string_view blockLineEnd(const std::vector<EndedLine>& lines, std::size_t header) {
+    if (header < lines.size() && !lines[header].end.empty()) return lines[header].end;
+    for (const EndedLine& line : lines)
+        if (!line.end.empty()) return line.end;
+    return LineEnd;
+}
+
+}  // namespace
+
 std::string replaceOptionsBlock(std::string_view defaultFileContent, const Options& o) {
     // A Ctrl-Z ends what the reader reads, not the file: everything after it
-    // is copied as well.
-    const std::vector<std::string> lines = splitLines(defaultFileContent, false);
+    // is copied as well. Copied lines keep their own line ends, and the file
+    // ends as it ended: with a line end or without one.
+    const std::vector<EndedLine> lines = splitLinesWithEnds(defaultFileContent);
+    std::size_t header = 0;
+    while (header < lines.size() && !beginsWith(lines[header].text, OptionsHeader)) ++header;
+    const bool found = header < lines.size();
+    const std::string_view end = blockLineEnd(lines, header);
+    const bool fileEnded = !lines.empty() && !lines.back().end.empty();
+
     std::string out;
-    std::size_t i = 0;
-    for (; i < lines.size() && !beginsWith(lines[i], OptionsHeader); ++i) {
-        out += lines[i];
-        out += LineEnd;
+    for (std::size_t i = 0; i < header; ++i) {
+        out += lines[i].text;
+        out += lines[i].end;
     }
-    const bool found = i < lines.size();
-    if (!found) out += LineEnd;
+    if (!found) {
+        if (!lines.empty() && !fileEnded) out += end;  // the last line ends before the block
+        out += end;                                    // the empty line before it
+    }
 
     out += OptionsHeader;
     for (const std::string& line : optionsLines(o)) {
-        out += LineEnd;
+        out += end;
         out += line;
     }
-
-    if (found)
-        for (std::size_t j = i + 1 + OptionsLineCount; j < lines.size(); ++j) {
-            out += LineEnd;
-            out += lines[j];
-        }
+    const std::size_t after = found ? std::min(header + 1 + OptionsLineCount, lines.size()) : lines.size();
+    if (after < lines.size() || fileEnded) out += end;
+    for (std::size_t j = after; j < lines.size(); ++j) {
+        out += lines[j].text;
+        out += lines[j].end;
+    }
     return out;
 }
 

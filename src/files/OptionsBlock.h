@@ -23,7 +23,10 @@ std::array<std::string, OptionsLineCount> optionsLines(const Options& o);
 void readOptionsLines(const std::array<std::string, OptionsLineCount>& lines, Options& o);
 
 // The text of a default setup whose "[Options]" block holds o; without a
-// block, one is appended after an empty line.
+// block, one is appended after an empty line. Every other line is copied
+// with its own line end and the text ends as it ended; the block's lines
+// take the line end of the old header (else the text's first one, else CR
+// LF).
 std::string replaceOptionsBlock(std::string_view defaultFileContent, const Options& o);
 
 // Replaces the block in defaultFile by a complete new file renamed over it.

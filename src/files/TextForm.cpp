@@ -60,6 +60,29 @@ std::vector<std::string> splitLines(std::string_view content, bool ctrlZEnds) {
     return lines;
 }
 
+bool readSetupSignature(LineReader& in) { return in.next() == SetupSignature; }
+
+bool beginsAsSetup(std::string_view content) {
+    MemorySource source(content);
+    LineReader in(source);
+    return readSetupSignature(in);
+}
+
+std::vector<EndedLine> splitLinesWithEnds(std::string_view content) {
+    std::vector<EndedLine> lines;
+    while (!content.empty()) {
+        const std::size_t lf = content.find('\n');
+        if (lf == std::string_view::npos) {
+            lines.push_back({content, {}});
+            break;
+        }
+        const std::size_t end = lf > 0 && content[lf - 1] == '\r' ? lf - 1 : lf;
+        lines.push_back({content.substr(0, end), content.substr(end, lf + 1 - end)});
+        content.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
 ParsedInt parseInteger(std::string_view line) {
     std::size_t i = skipBlanks(line);
     bool negative = false;

@@ -57,9 +57,26 @@ private:
     int lookahead_ = -2;  // -2: nothing looked at yet
 };
 
+// The first line of every setup file.
+inline constexpr const char* SetupSignature = "//Setup";
+// Reads the first line: true when it is the setup signature.
+bool readSetupSignature(LineReader& in);
+// The text begins as a setup does (its first line is the signature).
+bool beginsAsSetup(std::string_view content);
+
 // Every line of a text, as LineReader splits it, without a length limit;
 // with ctrlZEnds false every line up to the text's last byte.
 std::vector<std::string> splitLines(std::string_view content, bool ctrlZEnds = true);
+
+// A line of a text and the line end that follows it: "\n", "\r\n", or
+// nothing for the text after the last line end.
+struct EndedLine {
+    std::string_view text;
+    std::string_view end;
+};
+// Every line of a text as splitLines(content, false) splits it, each with
+// its own line end: put together again they are the text, byte for byte.
+std::vector<EndedLine> splitLinesWithEnds(std::string_view content);
 
 // An integer at the start of a line: blanks skipped, an optional sign, the
 // digits that follow. Read exactly: value saturates far outside every range

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "files/AtomicFile.h"
+#include "files/TextForm.h"
 
 namespace tavro::files {
 
@@ -24,18 +25,56 @@ std::optional<std::string> readWhole(const fs::path& path) {
     return content;
 }
 
-// Copies a shipped file into the folder under a new name; the target
-// appears complete or not at all.
+// Writes a file of the folder; the target appears complete or not at all.
+// A link in its place is replaced by the file, never written through: the
+// file the link names, wherever it is, stays as it was.
+std::string writeInFolder(const fs::path& to, std::string_view content) {
+    if (!writeFileReplacing(to.string(), content, TargetLink::Replace)) return "Unable to create " + to.string() + ".";
+    return {};
+}
+
+// Copies a shipped file into the folder under a new name.
 std::string copyShipped(const fs::path& from, const fs::path& to) {
     const auto content = readWhole(from);
     if (!content) return "Unable to read " + from.string() + ".";
-    if (!writeFileReplacing(to.string(), *content)) return "Unable to create " + to.string() + ".";
-    return {};
+    return writeInFolder(to, *content);
 }
 
 bool present(const fs::path& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(path, ec));
+}
+
+// What stands at a name of the folder, to be put back when a later step
+// fails: nothing, a link (kept as the link), or a file's content.
+struct Kept {
+    enum class Kind { Nothing, Link, File } kind = Kind::Nothing;
+    fs::path linkTarget;
+    std::string content;
+};
+
+std::optional<Kept> keep(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::symlink_status(path, ec);
+    if (!fs::exists(st)) return Kept{};
+    if (fs::is_symlink(st)) {
+        fs::path target = fs::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        return Kept{Kept::Kind::Link, std::move(target), {}};
+    }
+    auto content = readWhole(path);
+    if (!content) return std::nullopt;
+    return Kept{Kept::Kind::File, {}, std::move(*content)};
+}
+
+void restore(const fs::path& path, const Kept& kept) {
+    std::error_code ec;
+    if (kept.kind == Kept::Kind::File) {
+        writeInFolder(path, kept.content);
+        return;
+    }
+    fs::remove(path, ec);
+    if (kept.kind == Kept::Kind::Link) fs::create_symlink(kept.linkTarget, path, ec);
 }
 
 }  // namespace
@@ -66,6 +105,17 @@ std::string prepareUserFolder(const fs::path& shipped, const fs::path& folder, c
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder)) return "Unable to create the folder " + folder.string() + ".";
 
+    // The model's default is read and checked before anything changes: a
+    // file that cannot be read or is no setup leaves the folder as it was,
+    // "Default.dfg" and "Default.dfg~" included.
+    std::optional<std::string> replacement;
+    if (modelFile) {
+        const fs::path source = shipped / *modelFile;
+        replacement = readWhole(source);
+        if (!replacement) return "Unable to read " + source.string() + ".";
+        if (!beginsAsSetup(*replacement)) return source.string() + " is not a setup file.";
+    }
+
     const fs::path setup = folder / DefaultSetup;
     const bool firstStart = !present(setup);
     if (firstStart) {
@@ -79,15 +129,22 @@ std::string prepareUserFolder(const fs::path& shipped, const fs::path& folder, c
     }
     if (!modelFile) return firstStart ? copyShipped(shipped / BaseModelDefault, setup) : std::string();
 
-    const fs::path source = shipped / *modelFile;
-    if (!present(source)) return "Unable to read " + source.string() + ".";
-    if (!firstStart) {
-        const auto previous = readWhole(setup);
-        if (!previous) return "Unable to read " + setup.string() + ".";
-        const fs::path kept = folder / (std::string(DefaultSetup) + "~");
-        if (!writeFileReplacing(kept.string(), *previous)) return "Unable to create " + kept.string() + ".";
+    if (firstStart) return writeInFolder(setup, *replacement);
+
+    // The previous default is kept as "Default.dfg~"; should the new one
+    // then fail, the previous "Default.dfg~" is put back.
+
+    const auto previous = readWhole(setup);
+    if (!previous) return "Unable to read " + setup.string() + ".";
+    const fs::path backup = folder / (std::string(DefaultSetup) + "~");
+    const auto oldBackup = keep(backup);
+    if (!oldBackup) return "Unable to read " + backup.string() + ".";
+    if (auto problem = writeInFolder(backup, *previous); !problem.empty()) return problem;
+    if (auto problem = writeInFolder(setup, *replacement); !problem.empty()) {
+        restore(backup, *oldBackup);
+        return problem;
     }
-    return copyShipped(source, setup);
+    return {};
 }
 
 }  // namespace tavro::files

@@ -23,7 +23,10 @@ std::optional<std::string> shippedDefaultName(const std::string& model);
 // missing and, when it holds no "Default.dfg" yet (the first start), copies
 // the pictures and then the base model's default setup as "Default.dfg". A
 // user's own files are never touched. With a model, "Default.dfg" is replaced by that model's shipped
-// default, and a previous "Default.dfg" is kept beside it as "Default.dfg~".
+// default, and a previous "Default.dfg" is kept beside it as "Default.dfg~";
+// the shipped default must be a readable setup file, and on any failure
+// neither "Default.dfg" nor "Default.dfg~" changes. A link in the folder is
+// replaced by a regular file, never written through.
 // Empty on success, else a message that says what failed.
 std::string prepareUserFolder(const std::filesystem::path& shipped, const std::filesystem::path& folder,
                               const std::optional<std::string>& model = std::nullopt);

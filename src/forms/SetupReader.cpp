@@ -33,7 +33,7 @@ void readSections(TTavroSetupMain& w, LineReader& in) {
 // Steps 2 to 6 of reading, on an opened content.
 ReadResult readContent(TTavroSetupMain& w, ByteSource& source) {
     LineReader in(source);
-    if (in.next() != "//Setup") return ReadResult::NotASetup;
+    if (!readSetupSignature(in)) return ReadResult::NotASetup;
     readSections(w, in);
     w.RefreshAfterLoad();
     return ReadResult::Ok;

@@ -11,7 +11,7 @@ namespace tavro {
 std::string FormatSetupText(const TTavroSetupMain& w) {
     std::string out;
     SectionWriter writer(w, out);
-    writer.line("//Setup");
+    writer.line(files::SetupSignature);
     writer.end();
     for (const SetupSection& section : setupSections()) {
         if (section.group != nullptr && !(w.*section.group).visible()) continue;

@@ -325,7 +325,7 @@ TEST_F(FilesCommands, ClosingWithoutChangesStoresTheOptionsWithoutAsking) {
     auto at = std::find(lines.begin(), lines.end(), "[Options]");
     ASSERT_NE(at, lines.end());
     EXPECT_EQ(std::vector<std::string>(at, lines.end()),
-              (std::vector<std::string>{"[Options]", "COM4", "Verify Off", "Confirm"}));
+              (std::vector<std::string>{"[Options]", "COM4", "Verify Off", "Confirm", ""}));
     EXPECT_FALSE(fileExists(path("DefTmp.bak")));
 }
 
@@ -368,13 +368,60 @@ TEST_F(FilesCommands, TheOptionsBlockIsReplacedAndEverythingElseCopiedInOrder) {
     m().Opts = {3, 1, 1};
     m().FileExit.userClick();
     EXPECT_EQ(readBytes(defaultFile),
-              "//Setup\r\nA\r\nB\r\n[Options]\r\nCOM3\r\nVerify On\r\nConfirm\r\nAfter 1\r\nAfter 2");
+              "//Setup\r\nA\nB\r\n[Options]\r\nCOM3\r\nVerify On\r\nConfirm\r\nAfter 1\r\nAfter 2");
+}
+
+TEST_F(FilesCommands, TheRewriteKeepsEveryLineEndAndTheFilesEnding) {
+    m().Opts = {3, 1, 1};
+    const auto block = [](const std::string& end) {
+        return "[Options]" + end + "COM3" + end + "Verify On" + end + "Confirm";
+    };
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"LF only", "//Setup\n[General]\nX\n\n[Options]\nCOM1\nVerify Off\nNo Confirmation\n\n[LFE Level]\n-2\n",
+         "//Setup\n[General]\nX\n\n" + block("\n") + "\n\n[LFE Level]\n-2\n"},
+        {"CR LF, the block at the end with an empty line after it",
+         "//Setup\r\n[Options]\r\nCOM1\r\nVerify Off\r\nNo Confirmation\r\n\r\n",
+         "//Setup\r\n" + block("\r\n") + "\r\n\r\n"},
+        {"mixed: the block takes its header's line end",
+         "//Setup\r\nA\nB\r\n[Options]\nCOM1\r\nVerify Off\nNo Confirmation\r\nAfter 1\nAfter 2\r\n",
+         "//Setup\r\nA\nB\r\n" + block("\n") + "\nAfter 1\nAfter 2\r\n"},
+        {"a header that ends the file takes the first line end", "//Setup\n[Options]", "//Setup\n" + block("\n")},
+        {"no final line end", "//Setup\r\n[Options]\r\nCOM1\r\nVerify Off\r\nConfirm\r\nAfter",
+         "//Setup\r\n" + block("\r\n") + "\r\nAfter"},
+        {"a short block at the end", "//Setup\n[Options]\nCOM4\n", "//Setup\n" + block("\n") + "\n"},
+        {"no block, with a final line end", "//Setup\n[LFE Level]\n-2\n",
+         "//Setup\n[LFE Level]\n-2\n\n" + block("\n") + "\n"},
+        {"no block, without a final line end", "//Setup\nlast", "//Setup\nlast\n\n" + block("\n")},
+        {"no line end at all", "//Setup", "//Setup\r\n\r\n" + block("\r\n")},
+        {"nothing", "", "\r\n" + block("\r\n")},
+        {"a lone CR stays in its line", "//Setup\r\nA\rB\n[Options]\r\n", "//Setup\r\nA\rB\n" + block("\r\n") + "\r\n"},
+        {"a Ctrl-Z and what follows it",
+         "//Setup\nnote \x1a\n[Options]\nCOM1\nVerify Off\nConfirm\ntail \x1a bytes\n\x1a",
+         "//Setup\nnote \x1a\n" + block("\n") + "\ntail \x1a bytes\n\x1a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string once = ReplaceOptionsBlock(c.before, m());
+        EXPECT_EQ(once, c.after);
+        EXPECT_EQ(ReplaceOptionsBlock(once, m()), once);  // the next close changes nothing
+    }
+    // Through the close itself.
+    writeBytes(defaultFile, cases[1].before);
+    m().FileExit.userClick();
+    ASSERT_TRUE(m().closed());
+    EXPECT_EQ(readBytes(defaultFile), cases[1].after);
 }
 
 TEST_F(FilesCommands, ADefaultWithoutOptionsGainsAnEmptyLineAndTheFourOptionLines) {
     writeBytes(defaultFile, "//Setup\r\n\r\n[LFE Level]\r\n-2\r\n");
     m().FileExit.userClick();
-    EXPECT_EQ(readBytes(defaultFile), "//Setup\r\n\r\n[LFE Level]\r\n-2\r\n\r\n[Options]\r\nCOM2\r\nVerify On\r\nConfirm");
+    EXPECT_EQ(readBytes(defaultFile),
+              "//Setup\r\n\r\n[LFE Level]\r\n-2\r\n\r\n[Options]\r\nCOM2\r\nVerify On\r\nConfirm\r\n");
 }
 
 TEST_F(FilesCommands, TextAfterTheLastLineEndIsTheLastLineAndAShortBlockEndsWithTheFile) {

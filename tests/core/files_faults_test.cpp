@@ -59,6 +59,26 @@ void failWritesAt(std::size_t offset, int error) {
     };
 }
 
+// Every flush of a file to the disk fails with `error`.
+void refuseSyncs(int error) {
+    files::fileHooks().sync = [=](int) {
+        errno = error;
+        return -1;
+    };
+}
+
+// The file system has no unnamed temporary files: their open fails with
+// `error`. Counts the attempts.
+std::shared_ptr<int> refuseUnnamedTemporaries(int error) {
+    auto attempts = std::make_shared<int>(0);
+    files::fileHooks().openUnnamed = [=](const std::string&) {
+        ++*attempts;
+        errno = error;
+        return -1;
+    };
+    return attempts;
+}
+
 // A pipe where a file is expected. Should the code under test still wait in
 // its open of the pipe after a while, the watch opens the other end (and
 // keeps it open, so that a writer is not killed by SIGPIPE): the test then
@@ -380,6 +400,7 @@ TEST_F(FilesFaults, AFailedSaveSaysWhyAndLeavesTheFileAsItWas) {
         {"a read-only file", false, [&] { ::chmod(path("full.sfg").c_str(), 0444); return path("full.sfg"); },
          "Permission denied"},
         {"a missing folder", true, [&] { return path("no/such.sfg"); }, "No such file or directory"},
+        {"a flush that fails", false, [&] { refuseSyncs(EIO); return path("full.sfg"); }, "Input/output error"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -447,6 +468,133 @@ TEST_F(FilesFaults, ASaveRemovesTheTemporariesThatEndedProcessesLeftOfTheSameFil
     for (const auto& n : stale) EXPECT_FALSE(fileExists(path(n))) << n;
     for (const auto& n : kept) EXPECT_TRUE(fileExists(path(n))) << n;
     EXPECT_NE(readBytes(path("mine.sfg")).find("[General]"), std::string::npos);
+}
+
+TEST_F(FilesFaults, ASaveFlushesTheNewFileBeforeItReplacesTheOld) {
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "an unnamed temporary" : "a named temporary");
+        files::fileHooks() = {};
+        if (!unnamed) refuseUnnamedTemporaries(EOPNOTSUPP);
+        std::vector<std::pair<std::string, int>> trace;  // each call once, in order, with its descriptor
+        const auto record = [&](const std::string& call, int fd) {
+            if (trace.empty() || trace.back() != std::make_pair(call, fd)) trace.emplace_back(call, fd);
+        };
+        files::fileHooks().write = [&](int fd, const void* buffer, std::size_t size) {
+            record("write", fd);
+            return ::write(fd, buffer, size);
+        };
+        files::fileHooks().sync = [&](int fd) {
+            record("sync", fd);
+            return 0;
+        };
+        files::fileHooks().beforeReplace = [&](const std::string&) { record("replace", -1); };
+        writeBytes(path("mine.sfg"), "old content\r\n");
+        edit();
+        m().CurrentFileName = path("mine.sfg");
+        m().FileSaveClick();
+        EXPECT_TRUE(host.messages.empty());
+        ASSERT_EQ(trace.size(), 3u);
+        EXPECT_EQ(trace[0].first, "write");
+        EXPECT_EQ(trace[1], std::make_pair(std::string("sync"), trace[0].second));
+        EXPECT_EQ(trace[2].first, "replace");
+    }
+}
+
+TEST_F(FilesFaults, WithoutUnnamedTemporariesASaveGoesThroughANamedOneAndLeavesNothing) {
+    for (int error : {EOPNOTSUPP, EISDIR, EINVAL}) {
+        SCOPED_TRACE(files::reasonText(error));
+        const auto attempts = refuseUnnamedTemporaries(error);
+        std::string flushed;  // the name of the file that was flushed
+        files::fileHooks().sync = [&](int fd) {
+            flushed = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)).filename().string();
+            return 0;
+        };
+        writeBytes(path("mine.sfg"), "old content\r\n");
+        ::chmod(path("mine.sfg").c_str(), 0640);
+        edit();
+        m().CurrentFileName = path("mine.sfg");
+        m().FileSaveClick();
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_FALSE(m().FileSave.enabled());
+        EXPECT_EQ(*attempts, 1);
+        EXPECT_EQ(flushed.rfind(".mine.sfg.tmp", 0), 0u) << flushed;
+        EXPECT_NE(readBytes(path("mine.sfg")).find("[General]"), std::string::npos);
+        struct stat st {};
+        ASSERT_EQ(::stat(path("mine.sfg").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Default.dfg", "mine.sfg"}));
+    }
+}
+
+TEST_F(FilesFaults, ASaveAsRootLeavesTheFileItsOwnerAndGroup) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    const unsigned owner = 12345;
+    const unsigned group = 23456;
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "an unnamed temporary" : "a named temporary");
+        files::fileHooks() = {};
+        if (!unnamed) refuseUnnamedTemporaries(EOPNOTSUPP);
+        // A user's setup, and the default setup the close rewrites.
+        writeBytes(path("theirs.sfg"), "old content\r\n");
+        for (const std::string& file : {path("theirs.sfg"), defaultFile}) {
+            ASSERT_EQ(::chown(file.c_str(), owner, group), 0);
+            ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+        }
+        edit();
+        m().CurrentFileName = path("theirs.sfg");
+        m().FileSaveClick();
+        ASSERT_TRUE(host.messages.empty());
+        m().Opts.ComPort = 4;
+        ASSERT_TRUE(StoreOptionsInDefaultFile(m()));
+        for (const std::string& file : {path("theirs.sfg"), defaultFile}) {
+            SCOPED_TRACE(file);
+            struct stat st {};
+            ASSERT_EQ(::stat(file.c_str(), &st), 0);
+            EXPECT_EQ(static_cast<unsigned>(st.st_uid), owner);
+            EXPECT_EQ(static_cast<unsigned>(st.st_gid), group);
+            EXPECT_EQ(st.st_mode & 07777, 0640u);
+        }
+        EXPECT_NE(readBytes(defaultFile).find("[Options]\r\nCOM4\r\n"), std::string::npos);
+    }
+
+    // A link that the rewrite replaces gives way to a file of the link's owner.
+    const std::string elsewhere = path("elsewhere.dfg");
+    writeBytes(elsewhere, readBytes(defaultFile));
+    ASSERT_EQ(::unlink(defaultFile.c_str()), 0);
+    ASSERT_EQ(::symlink(elsewhere.c_str(), defaultFile.c_str()), 0);
+    ASSERT_EQ(::lchown(defaultFile.c_str(), owner, group), 0);
+    ASSERT_TRUE(StoreOptionsInDefaultFile(m()));
+    struct stat st {};
+    ASSERT_EQ(::lstat(defaultFile.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(static_cast<unsigned>(st.st_uid), owner);
+    EXPECT_EQ(static_cast<unsigned>(st.st_gid), group);
+}
+
+TEST_F(FilesFaults, AUserWhoMayNotGiveTheFileAwaySavesItAsTheirOwn) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    // A folder and a file everyone may write, of another user.
+    ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
+    const std::string file = path("shared.sfg");
+    writeBytes(file, "old content\r\n");
+    ASSERT_EQ(::chown(file.c_str(), 54321, 54321), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(23456) != 0 || ::setuid(12345) != 0) ::_exit(2);
+        ::_exit(files::writeFileReplacing(file, "new content\r\n") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readBytes(file), "new content\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(static_cast<unsigned>(st.st_uid), 12345u);
+    EXPECT_EQ(static_cast<unsigned>(st.st_gid), 23456u);
+    EXPECT_EQ(st.st_mode & 07777, 0666u);
 }
 
 // ---- the close after a failed Open --------------------------------------------

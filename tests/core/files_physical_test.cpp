@@ -48,6 +48,23 @@ TEST(FilesLines, CtrlZEndsTheContent) {
     EXPECT_EQ(lines("a\r\x1a"), (Lines{"a\r"}));
 }
 
+TEST(FilesLines, LinesWithTheirEndsAreTheLinesOfTheBytesAndPutTogetherTheText) {
+    for (const std::string text :
+         {"a\r\nb\nc", "a\rb\r\n", "a\r\r\n", "a\r", "\n\n", "", "a\x1a\r\nb\x1a", "\r\n\n\r\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        const std::vector<EndedLine> ended = splitLinesWithEnds(text);
+        Lines texts;
+        std::string together;
+        for (const EndedLine& l : ended) {
+            texts.push_back(std::string(l.text));
+            together += std::string(l.text) + std::string(l.end);
+            EXPECT_TRUE(l.end == "\n" || l.end == "\r\n" || (l.end.empty() && &l == &ended.back()));
+        }
+        EXPECT_EQ(texts, splitLines(text, false));
+        EXPECT_EQ(together, text);
+    }
+}
+
 TEST(FilesLines, ALongLineKeepsItsFirst160CharactersAndReadingGoesOnWithTheNextLine) {
     const std::string l160(160, 'x'), l161(161, 'y'), huge(100000, 'z');
     EXPECT_EQ(lines(l160 + "\r\nnext"), (Lines{l160, "next"}));

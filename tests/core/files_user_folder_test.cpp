@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "ScratchFolder.h"
@@ -55,7 +56,12 @@ protected:
         folder = root / "home" / ".local" / "share" / "tavro-setup";
         fs::create_directories(shipped);
         for (const char* name : {"Tavro.dfg", "R7.dfg", "4820.dfg", "logo.bmp", "Startup.bmp"})
-            write(shipped / name, std::string("shipped ") + name);
+            write(shipped / name, shippedText(name));
+    }
+    // A shipped default setup begins as every setup does.
+    static std::string shippedText(const std::string& name) {
+        const bool setup = fs::path(name).extension() == ".dfg";
+        return (setup ? "//Setup\r\n// shipped " : "shipped ") + name;
     }
     void TearDown() override { fs::remove_all(root); }
 
@@ -72,9 +78,9 @@ protected:
 
 TEST_F(UserFolder, FirstStartCopiesTheBaseModelAndThePictures) {
     ASSERT_EQ(prepareUserFolder(shipped, folder), "");
-    EXPECT_EQ(read(folder / "Default.dfg"), "shipped Tavro.dfg");
-    EXPECT_EQ(read(folder / "logo.bmp"), "shipped logo.bmp");
-    EXPECT_EQ(read(folder / "Startup.bmp"), "shipped Startup.bmp");
+    EXPECT_EQ(read(folder / "Default.dfg"), shippedText("Tavro.dfg"));
+    EXPECT_EQ(read(folder / "logo.bmp"), shippedText("logo.bmp"));
+    EXPECT_EQ(read(folder / "Startup.bmp"), shippedText("Startup.bmp"));
     EXPECT_FALSE(fs::exists(folder / "Default.dfg~"));
 }
 
@@ -93,13 +99,13 @@ TEST_F(UserFolder, ModelReplacesTheDefaultAndKeepsThePreviousOne) {
     ASSERT_EQ(prepareUserFolder(shipped, folder), "");
     write(folder / "Default.dfg", "my options");
     ASSERT_EQ(prepareUserFolder(shipped, folder, "R7"), "");
-    EXPECT_EQ(read(folder / "Default.dfg"), "shipped R7.dfg");
+    EXPECT_EQ(read(folder / "Default.dfg"), shippedText("R7.dfg"));
     EXPECT_EQ(read(folder / "Default.dfg~"), "my options");
     // On a first start there is nothing to keep.
     fs::remove_all(folder);
     ASSERT_EQ(prepareUserFolder(shipped, folder, "4820"), "");
-    EXPECT_EQ(read(folder / "Default.dfg"), "shipped 4820.dfg");
-    EXPECT_EQ(read(folder / "logo.bmp"), "shipped logo.bmp");
+    EXPECT_EQ(read(folder / "Default.dfg"), shippedText("4820.dfg"));
+    EXPECT_EQ(read(folder / "logo.bmp"), shippedText("logo.bmp"));
     EXPECT_FALSE(fs::exists(folder / "Default.dfg~"));
 }
 
@@ -116,6 +122,88 @@ TEST_F(UserFolder, FailuresSayWhatAndChangeNothing) {
     write(blocked, "x");
     EXPECT_EQ(prepareUserFolder(shipped, blocked / "tavro-setup"),
               "Unable to create the folder " + (blocked / "tavro-setup").string() + ".");
+}
+
+TEST_F(UserFolder, AModelDefaultThatCannotBeUsedChangesNothing) {
+    const fs::path source = shipped / "R7.dfg";
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"missing", [&] { fs::remove(source); }, "Unable to read " + source.string() + "."},
+        {"a folder", [&] { fs::remove(source), fs::create_directory(source); }, "Unable to read " + source.string() + "."},
+        {"not a setup", [&] { write(source, "R7 notes\r\n//Setup\r\n"); }, source.string() + " is not a setup file."},
+        {"empty", [&] { write(source, ""); }, source.string() + " is not a setup file."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(root / "home");
+        ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+        write(folder / "Default.dfg", "my options");
+        write(folder / "Default.dfg~", "my older options");
+        fs::remove_all(source);
+        write(source, shippedText("R7.dfg"));
+        c.arrange();
+        EXPECT_EQ(prepareUserFolder(shipped, folder, "R7"), c.problem);
+        EXPECT_EQ(read(folder / "Default.dfg"), "my options");
+        EXPECT_EQ(read(folder / "Default.dfg~"), "my older options");
+        // Nor does a first start with the model copy anything.
+        fs::remove_all(folder);
+        EXPECT_EQ(prepareUserFolder(shipped, folder, "R7"), c.problem);
+        EXPECT_TRUE(fs::is_empty(folder));
+    }
+}
+
+TEST_F(UserFolder, WhenTheNewDefaultCannotBeWrittenThePreviousBackupIsPutBack) {
+    const fs::path backup = folder / "Default.dfg~";
+    for (const bool hadBackup : {false, true}) {
+        SCOPED_TRACE(hadBackup ? "a previous backup" : "no backup yet");
+        fs::remove_all(root / "home");
+        ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+        write(folder / "Default.dfg", "my options");
+        if (hadBackup) write(backup, "my older options");
+        fs::permissions(folder / "Default.dfg", fs::perms::owner_read | fs::perms::group_read);
+        EXPECT_EQ(prepareUserFolder(shipped, folder, "R7"),
+                  "Unable to create " + (folder / "Default.dfg").string() + ".");
+        EXPECT_EQ(read(folder / "Default.dfg"), "my options");
+        if (hadBackup)
+            EXPECT_EQ(read(backup), "my older options");
+        else
+            EXPECT_FALSE(fs::exists(fs::symlink_status(backup)));
+        fs::permissions(folder / "Default.dfg", fs::perms::owner_write, fs::perm_options::add);
+    }
+}
+
+TEST_F(UserFolder, ModelReplacesLinksInTheFolderAndNeverWritesThroughThem) {
+    const fs::path elsewhere = root / "elsewhere";
+    fs::create_directories(elsewhere);
+    write(elsewhere / "mine.dfg", "//Setup\r\nmy setup\n");
+    write(elsewhere / "other.dfg", "another file");
+    ASSERT_EQ(prepareUserFolder(shipped, folder), "");
+    fs::remove(folder / "Default.dfg");
+    fs::create_symlink(elsewhere / "mine.dfg", folder / "Default.dfg");
+    fs::create_symlink(elsewhere / "other.dfg", folder / "Default.dfg~");
+
+    ASSERT_EQ(prepareUserFolder(shipped, folder, "R7"), "");
+    EXPECT_EQ(read(elsewhere / "mine.dfg"), "//Setup\r\nmy setup\n");
+    EXPECT_EQ(read(elsewhere / "other.dfg"), "another file");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "Default.dfg")));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "Default.dfg~")));
+    EXPECT_EQ(read(folder / "Default.dfg"), shippedText("R7.dfg"));
+    EXPECT_EQ(read(folder / "Default.dfg~"), "//Setup\r\nmy setup\n");
+
+    // A backup link put back after a failure is the same link again.
+    fs::remove(folder / "Default.dfg~");
+    fs::create_symlink(elsewhere / "other.dfg", folder / "Default.dfg~");
+    fs::permissions(folder / "Default.dfg", fs::perms::owner_read);
+    EXPECT_EQ(prepareUserFolder(shipped, folder, "4820"),
+              "Unable to create " + (folder / "Default.dfg").string() + ".");
+    EXPECT_EQ(read(folder / "Default.dfg"), shippedText("R7.dfg"));
+    ASSERT_TRUE(fs::is_symlink(fs::symlink_status(folder / "Default.dfg~")));
+    EXPECT_EQ(fs::read_symlink(folder / "Default.dfg~"), elsewhere / "other.dfg");
+    EXPECT_EQ(read(elsewhere / "other.dfg"), "another file");
 }
 
 TEST_F(UserFolder, ADefaultSetupThatIsNoRegularFileIsRefusedWithoutWaiting) {

@@ -4,7 +4,8 @@
 # fresh HOME. The first start creates ~/.local/share/tavro-setup with the base
 # model's default setup and the pictures; a second start keeps a change the
 # user made there; --model replaces the default setup and keeps the previous
-# one as Default.dfg~; XDG_DATA_HOME moves the folder.
+# one as Default.dfg~, replacing links there instead of writing through them;
+# XDG_DATA_HOME moves the folder.
 #   tests/package/first-start.sh BUILD_DIR WORK_DIR
 set -euo pipefail
 build=$(realpath "$1")
@@ -57,6 +58,22 @@ cmp -s "$folder/Default.dfg" "$work/changed.dfg" || fail "a second start replace
 start "$folder" --model R7
 cmp -s "$folder/Default.dfg" "$src/defaults/R7.dfg" || fail "--model R7 did not install R7's default"
 cmp -s "$folder/Default.dfg~" "$work/changed.dfg" || fail "--model did not keep the previous Default.dfg"
+
+# --model replaces links in the folder by files and never writes through
+# them: the files they name stay byte for byte.
+mkdir -p "$work/elsewhere"
+cp "$work/changed.dfg" "$work/elsewhere/mine.dfg"
+printf 'another file\n' >"$work/elsewhere/other.dfg"
+cp "$work/elsewhere/mine.dfg" "$work/elsewhere/other.dfg" "$work/"
+ln -sfn "$work/elsewhere/mine.dfg" "$folder/Default.dfg"
+ln -sfn "$work/elsewhere/other.dfg" "$folder/Default.dfg~"
+start "$folder" --model 4820
+cmp -s "$work/elsewhere/mine.dfg" "$work/mine.dfg" || fail "--model wrote through the link Default.dfg"
+cmp -s "$work/elsewhere/other.dfg" "$work/other.dfg" || fail "--model wrote through the link Default.dfg~"
+[[ -f "$folder/Default.dfg" && ! -L "$folder/Default.dfg" && ! -L "$folder/Default.dfg~" ]] ||
+  fail "--model left a link in the folder"
+cmp -s "$folder/Default.dfg" "$src/defaults/4820.dfg" || fail "--model 4820 did not install 4820's default"
+cmp -s "$folder/Default.dfg~" "$work/mine.dfg" || fail "--model did not keep what the link named"
 
 # Wrong usage stops before any window.
 if "$program" --model X9 >/dev/null 2>&1; then fail "an unknown model was accepted"; fi

@@ -51,6 +51,11 @@ inline int mkfifo(const char*, unsigned) { return posixShimUnsupported(); }
 inline int mkfifo(const wchar_t*, unsigned) { return posixShimUnsupported(); }
 inline int symlink(const char*, const char*) { return posixShimUnsupported(); }
 inline pid_t fork() { return posixShimUnsupported(); }
+// Windows files have no owner and group as POSIX sees them.
+inline int chown(const char*, unsigned, unsigned) { return posixShimUnsupported(); }
+inline int lchown(const char*, unsigned, unsigned) { return posixShimUnsupported(); }
+inline int setuid(unsigned) { return posixShimUnsupported(); }
+inline int setgid(unsigned) { return posixShimUnsupported(); }
 inline int kill(pid_t, int) { return posixShimUnsupported(); }
 
 #ifndef O_NONBLOCK
