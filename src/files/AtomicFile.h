@@ -1,9 +1,9 @@
 // Reading and writing whole files so that a failure never destroys what was
 // there and never passes for success: a file is read only when it is a
 // regular file of at most MaxFileSize bytes and only when it could be read
-// to its end; every write is
-// checked, the data is flushed to the disk before a file replaces another,
-// and a replacement is a rename within one folder.
+// to its end; every write is checked, the data is flushed to the disk
+// before a file replaces another, and a replacement is a rename within one
+// folder.
 #pragma once
 
 #include <sys/types.h>
