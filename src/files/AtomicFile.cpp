@@ -1,5 +1,6 @@
 #include "files/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -60,7 +61,10 @@ FileHooks& fileHooks() {
     return hooks;
 }
 
-std::string reasonText(int error) { return std::strerror(error); }
+std::string reasonText(int error) {
+    if (error == NotRegularFile) return "Not a regular file";
+    return std::strerror(error);
+}
 
 // ---- reading
 
@@ -73,11 +77,20 @@ FileResult RegularFile::open(const std::string& path) {
 }
 
 ssize_t RegularFile::read(char* buffer, std::size_t size) {
+    if (error_ != 0) return -1;
+    // At most one byte past the limit is asked for: the file is too long
+    // as soon as it is there.
+    size = std::min(size, MaxFileSize + 1 - done_);
     for (;;) {
         // A hook runs as a copy: it may replace the hooks while it runs.
         auto hook = fileHooks().read;
         ssize_t n = hook ? hook(fd_, buffer, size) : detail::systemRead(fd_, buffer, size);
-        if (n >= 0) return n;
+        if (n >= 0) {
+            done_ += static_cast<std::size_t>(n);
+            if (done_ <= MaxFileSize) return n;
+            error_ = EFBIG;
+            return -1;
+        }
         if (errno == EINTR) continue;
         error_ = errno;
         return -1;
@@ -111,7 +124,7 @@ FileResult writeFileReplacing(const std::string& requested, std::string_view con
     const std::string path = detail::replacementTarget(requested, link);
     const detail::TargetState target = detail::inspect(path);
     if (target.folder) return {EISDIR};
-    if (target.exists && !target.regular) return {EINVAL};
+    if (target.exists && !target.regular) return {NotRegularFile};
     if (target.exists && target.readOnly) return {EACCES};
 
     const std::string folder = detail::folderOf(path);

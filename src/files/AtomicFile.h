@@ -1,8 +1,9 @@
 // Reading and writing whole files so that a failure never destroys what was
 // there and never passes for success: a file is read only when it is a
-// regular file and only when it could be read to its end; every write is
-// checked, the data is flushed to the disk before a file replaces another,
-// and a replacement is a rename within one folder.
+// regular file of at most MaxFileSize bytes and only when it could be read
+// to its end; every write is checked, the data is flushed to the disk
+// before a file replaces another, and a replacement is a rename within one
+// folder.
 #pragma once
 
 #include <sys/types.h>
@@ -14,18 +15,31 @@
 
 namespace tavro::files {
 
-// The outcome of a file operation: 0, or the system's error number.
+// The outcome of a file operation: 0, the system's error number, or
+// NotRegularFile.
 struct FileResult {
     int error = 0;
     explicit operator bool() const { return error == 0; }
 };
 
-// The system's text for an error number ("No space left on device").
+// The error of a name that leads to something other than a regular file or
+// a folder (a pipe, a device, a socket). No system has a number of its own
+// for it; reasonText gives it a text of the file layer's own.
+inline constexpr int NotRegularFile = -1;
+
+// The longest file that is read: a setup is a few kilobytes. Reading a
+// longer one stops one byte past this with EFBIG ("File too large"), so a
+// file that never ends or keeps growing takes no more memory than this.
+inline constexpr std::size_t MaxFileSize = std::size_t{1} << 20;
+
+// The text for an error ("No space left on device", "Not a regular file").
 std::string reasonText(int error);
 
 // A regular file open for reading. Opening never waits (a pipe without a
 // writer, a serial device) and refuses everything that is not a regular
-// file: a folder, a pipe, a device, a socket.
+// file: a folder (EISDIR), a pipe, a device, a socket (NotRegularFile).
+// Reading fails with EFBIG instead of handing out a byte beyond
+// MaxFileSize.
 class RegularFile {
 public:
     RegularFile() = default;
@@ -42,10 +56,12 @@ public:
 private:
     int fd_ = -1;
     int error_ = 0;
+    std::size_t done_ = 0;  // bytes handed out
 };
 
 // The whole content of a regular file; with an error, and content empty,
-// when it cannot be opened or cannot be read to its end.
+// when it cannot be opened, cannot be read to its end or is longer than
+// MaxFileSize.
 FileResult readRegularFile(const std::string& path, std::string& content);
 
 // What happens when the target of a replacement is a symbolic link.
@@ -59,7 +75,7 @@ enum class TargetLink {
 // moment either the old file or the complete new one. An error, with the
 // target untouched and no temporary file left, when anything fails, and
 // also when the target is a folder or another file that is not a regular
-// one (EISDIR, EINVAL) or a read-only file (EACCES).
+// one (EISDIR, NotRegularFile) or a read-only file (EACCES).
 //
 // The temporary file is created unnamed where the file system allows, so
 // that a crash leaves nothing behind; elsewhere it is named

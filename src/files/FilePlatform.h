@@ -39,7 +39,7 @@ ssize_t systemWrite(int fd, const void* buffer, std::size_t size);
 int systemSync(int fd);
 
 // Opens a regular file for reading without waiting: 0 and the descriptor,
-// or the error number (EISDIR for a folder, EINVAL for anything else that
+// or the error (EISDIR for a folder, NotRegularFile for anything else that
 // is not a regular file).
 int openRegular(const std::string& path, int& fd);
 void closeFile(int fd);

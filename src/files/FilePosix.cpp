@@ -69,7 +69,7 @@ int openRegular(const std::string& path, int& fd) {
     int e = 0;
     if (::fstat(fd, &st) != 0) e = errno;
     else if (S_ISDIR(st.st_mode)) e = EISDIR;
-    else if (!S_ISREG(st.st_mode)) e = EINVAL;
+    else if (!S_ISREG(st.st_mode)) e = NotRegularFile;
     else if (int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
         e = errno;
     if (e) {

@@ -124,7 +124,7 @@ int openRegular(const std::string& path, int& fd) {
     if (h == INVALID_HANDLE_VALUE) return lastErrorNumber();
     int e = 0;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (::GetFileType(h) != FILE_TYPE_DISK) e = EINVAL;
+    if (::GetFileType(h) != FILE_TYPE_DISK) e = NotRegularFile;
     else if (!::GetFileInformationByHandle(h, &info)) e = lastErrorNumber();
     else if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) e = EISDIR;
     if (e == 0) {

@@ -34,6 +34,10 @@ void TFormOptions::FormShow() {
     // Where each COM number leads on this computer, and what else is there.
     const PortMap& ports = portMap();
     const std::vector<std::string> present = ports.devices();
+    const std::string problem = ports.configProblem();
+    fileNote_ = problem.empty()
+                    ? problem
+                    : "The saved devices in " + ports.configFile().string() + " are ignored: " + problem + ".";
     for (int n = 1; n <= 4; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
         const PortResolution r = ports.resolve(n);
@@ -60,7 +64,7 @@ void TFormOptions::FormShow() {
 }
 
 void TFormOptions::showNotes() {
-    std::string text;
+    std::string text = fileNote_;
     for (const std::string& note : notes_)
         if (!note.empty()) text += (text.empty() ? "" : "\n") + note;
     LabelComNote.setCaption(text);

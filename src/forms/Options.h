@@ -26,7 +26,8 @@ public:
     ListBox CBCom3Device{*this, "CBCom3Device"};
     RadioButton RBCom4{*this, "RBCom4", 1, "COM 4"};
     ListBox CBCom4Device{*this, "CBCom4Device"};
-    // Why a COM number does not open the device the user chose.
+    // Why a COM number does not open the device the user chose, and why the
+    // saved choices are ignored when their file cannot be read.
     Label LabelComNote{*this, "LabelComNote"};
     GroupBox GBVerify{*this, "GBVerify", "Verify"};
     CheckBox CBVerifyOn{*this, "CBVerifyOn", "Automatic"};
@@ -49,6 +50,7 @@ private:
     std::array<std::vector<std::string>, 4> devices_;
     std::array<bool, 4> picked_{};
     std::array<std::string, 4> notes_;
+    std::string fileNote_;
 };
 
 }  // namespace tavro

@@ -31,12 +31,17 @@ enum class ReadResult {
 enum class WriteResult { Ok = 0, Failed = -1 };
 
 // Reads a setup file into the main window; on CannotOpen and NotASetup
-// nothing is changed. Sets DefaultFileUnreadable on CannotOpen and clears it
-// otherwise. Shows nothing itself. Ends with RefreshAfterLoad when the file
+// nothing is changed. Sets DefaultFileUnreadable and ReadFailureReason on
+// CannotOpen and clears them otherwise. Only a regular file of at most
+// files::MaxFileSize bytes is read. Shows nothing itself. Ends with RefreshAfterLoad when the file
 // was read.
 ReadResult ReadSetupFile(TTavroSetupMain& w, const std::string& path);
 // The same on text already in memory (the content of a file).
 ReadResult ReadSetupText(TTavroSetupMain& w, std::string_view content);
+
+// A reason ("Permission denied") as the line below a message that it
+// explains; nothing for no reason.
+std::string reasonLine(const std::string& reason);
 
 // Writes the setup: Ok, or Failed after the message
 // "Unable to open " + path + ".", with the system's reason in reason when

@@ -47,6 +47,7 @@ std::string inStartDirectory(const TTavroSetupMain& w, const std::string& name) 
 
 ReadResult ReadSetupText(TTavroSetupMain& w, std::string_view content) {
     w.DefaultFileUnreadable = false;
+    w.ReadFailureReason.clear();
     MemorySource source(content);
     return readContent(w, source);
 }
@@ -56,8 +57,9 @@ ReadResult ReadSetupFile(TTavroSetupMain& w, const std::string& path) {
     // error, a folder, a pipe or a device that might never end) cannot be
     // opened, and the setup stays exactly as it was.
     std::string content;
-    if (!readRegularFile(path, content)) {
+    if (const files::FileResult r = readRegularFile(path, content); !r) {
         w.DefaultFileUnreadable = true;
+        w.ReadFailureReason = files::reasonText(r.error);
         return ReadResult::CannotOpen;
     }
     return ReadSetupText(w, content);

@@ -311,7 +311,7 @@ void TTavroSetupMain::FormShow() {
         Splash.reset();
     }
     if (DefaultFileUnreadable) {
-        host_.showError("Unable to open Default.dfg.");
+        host_.showError("Unable to open Default.dfg." + reasonLine(ReadFailureReason));
         host_.closeMainWindow();
         return;
     }

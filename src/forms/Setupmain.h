@@ -341,6 +341,9 @@ public:
     bool SavedEnhancedBass = false;
     std::uint16_t TriggerEventMask = 2047;
     bool DefaultFileUnreadable = false;
+    // Why the last read of a file could not open it, as the system says
+    // ("Permission denied", "Not a regular file"); empty when it could.
+    std::string ReadFailureReason;
     bool DefaultFileCorrupted = false;
     // "Default.dfg" could not be opened at start-up (DefaultFileUnreadable
     // tells the same of the last read of any file).

@@ -4,19 +4,15 @@
 
 namespace tavro {
 
-namespace {
-
-// The system's reason for a failed save, on a line of its own below the
-// message, so that the user knows what to fix (a full disk, a read-only
-// file).
+// The system's reason for a failed open or save, on a line of its own below
+// the message, so that the user knows what to fix (a full disk, a read-only
+// file, a folder given for a file).
 std::string reasonLine(const std::string& reason) { return reason.empty() ? reason : "\n" + reason; }
-
-}  // namespace
 
 void TTavroSetupMain::FileNewClick() {
     if (FileSave.enabled() && Opts.ConfirmDiscard == 1 && !host_.confirm("Discard Changes?")) return;
     if (ReadSetupFile(*this, inStartDirectory(*this, DefaultSetupFileName)) == ReadResult::CannotOpen) {
-        host_.showError("Unable to open Default.dfg.");
+        host_.showError("Unable to open Default.dfg." + reasonLine(ReadFailureReason));
         return;
     }
     // Read, or not a setup (then nothing was read and nothing is said).
@@ -31,7 +27,9 @@ void TTavroSetupMain::FileOpenClick() {
     const std::optional<std::string> path = host_.askOpenFile(ConfigOpenDialog);
     if (!path) return;
     switch (ReadSetupFile(*this, *path)) {
-        case ReadResult::CannotOpen: host_.showError("Unable to open " + *path + "."); return;
+        case ReadResult::CannotOpen:
+            host_.showError("Unable to open " + *path + "." + reasonLine(ReadFailureReason));
+            return;
         case ReadResult::NotASetup: host_.showError("Unknown file type."); return;
         default: break;
     }

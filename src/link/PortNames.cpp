@@ -6,7 +6,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -51,14 +50,21 @@ std::vector<std::string> namesByNumber(const fs::path& folder, const std::string
 
 std::string keyOf(int n) { return portName(n) + "="; }
 
-std::vector<std::string> readLines(const fs::path& file) {
-    std::vector<std::string> lines;
-    std::ifstream in(file);
+// The lines of the config file, through the file layer: only a regular
+// file of a sensible size is read, and a pipe or a device is never waited
+// on. The error when the file is there and cannot be read; a file that is
+// not there (nor its folder) has no lines.
+files::FileResult readLines(const fs::path& file, std::vector<std::string>& lines) {
+    lines.clear();
+    std::string content;
+    files::FileResult r = files::readRegularFile(file.string(), content);
+    if (!r) return r.error == ENOENT || r.error == ENOTDIR ? files::FileResult{} : r;
+    std::istringstream in(content);
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
-    return lines;
+    return r;
 }
 
 }  // namespace
@@ -146,14 +152,26 @@ std::optional<std::string> PortMap::savedChoice(int n) const {
     if (configFile_.empty()) return std::nullopt;
     const std::string key = keyOf(n);
     std::optional<std::string> device;
-    for (const std::string& line : readLines(configFile_))
+    std::vector<std::string> lines;
+    readLines(configFile_, lines);  // a file that cannot be read holds no choice
+    for (const std::string& line : lines)
         if (line.rfind(key, 0) == 0 && line.size() > key.size()) device = line.substr(key.size());
     return device;
 }
 
+std::string PortMap::configProblem() const {
+    if (configFile_.empty()) return {};
+    std::vector<std::string> lines;
+    const files::FileResult r = readLines(configFile_, lines);
+    return r ? std::string() : files::reasonText(r.error);
+}
+
 bool PortMap::saveChoices(const std::map<int, std::string>& choices) const {
     if (configFile_.empty()) return false;
-    std::vector<std::string> lines = readLines(configFile_);
+    // A file that is there and cannot be read is not replaced: its lines
+    // would be lost, and it may be no file at all.
+    std::vector<std::string> lines;
+    if (!readLines(configFile_, lines)) return false;
     if (lines.empty()) lines.push_back("# The serial device of each COM number, chosen in Options.");
     for (const auto& [n, device] : choices) {
         const std::string key = keyOf(n);

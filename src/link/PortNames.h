@@ -70,10 +70,14 @@ public:
     const std::filesystem::path& configFile() const { return configFile_; }
     std::vector<std::string> devices() const { return listDevices_(); }
     PortResolution resolve(int n) const;
-    // The saved device of COMn, if any.
+    // The saved device of COMn, if any. A config file that cannot be read
+    // (not a regular file, too long, unreadable) holds no choice.
     std::optional<std::string> savedChoice(int n) const;
+    // Why the config file is there and its choices are ignored ("Not a
+    // regular file"); empty when it can be read or is not there.
+    std::string configProblem() const;
     // Stores the devices of the given COM numbers and keeps every other line
-    // of the file. False when the file cannot be written.
+    // of the file. False when the file cannot be read or written.
     bool saveChoices(const std::map<int, std::string>& choices) const;
 
 private:

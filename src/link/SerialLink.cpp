@@ -102,7 +102,9 @@ ReadOutcome SerialLink::ReadEntry(const ParameterImage& image, int k, std::uint8
     return ReadOutcome::Received;
 }
 
-std::string openFailureText(int comPort) { return "Unable to open COM" + std::to_string(comPort) + "."; }
+std::string openFailureText(const std::string& port) { return "Unable to open " + port + "."; }
+
+std::string openFailureText(int comPort) { return openFailureText("COM" + std::to_string(comPort)); }
 
 const char* writeOutcomeText(WriteOutcome outcome) {
     switch (outcome) {

@@ -61,6 +61,8 @@ private:
 
 // The texts the communication dialog shows.
 std::string openFailureText(int comPort);  // "Unable to open COM3."
+// The same of a port named otherwise ("Unable to open /dev/ttyUSB0.").
+std::string openFailureText(const std::string& port);
 const char* writeOutcomeText(WriteOutcome outcome);
 const char* downloadOutcomeText(ReadOutcome outcome);
 const char* verifyOutcomeText(ReadOutcome outcome);

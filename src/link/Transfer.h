@@ -82,6 +82,8 @@ public:
     // Where a verify found a different value: the value sent (the image's)
     // as a, the one the processor holds as b; none otherwise.
     const std::optional<EntryDifference>& mismatch() const { return mismatch_; }
+    // The COM number the run opens.
+    int comPort() const { return options_.comPort; }
     // How the port opened; only meaningful once started.
     OpenResult opened() const { return opened_; }
     // The entries of the running phase (0: nothing to do) and how many of

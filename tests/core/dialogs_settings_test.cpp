@@ -2,6 +2,7 @@
 // start-up picture.
 #include "FakeSerialDevices.h"
 #include "MainFixture.h"
+#include "PipeWatch.h"
 #include "forms/Dialogs.h"
 
 using namespace tavro;
@@ -276,6 +277,27 @@ TEST_F(SettingsDialogs, OptionsShowASavedDeviceThatIsGoneAndKeepItForItsReturn) 
         EXPECT_EQ(dlg.CBCom3Device.text(), "usb-Old-if00");
         EXPECT_EQ(dlg.LabelComNote.caption(), envNote);
     }, f.ButtonOptionsCancel);
+}
+
+TEST_F(SettingsDialogs, OptionsSayWhyTheSavedDevicesAreIgnoredAndOkDoesNotWaitOnThem) {
+    FakeSerialDevices ports;
+    const std::string s1 = ports.plug("ttyS1");
+    std::filesystem::create_directories(ports.config.parent_path());
+    PipeWatch watch(ports.config.string(), PipeWatch::Frees::Readers);
+    TFormOptions& f = *d().FormOptions;
+    host.errors.clear();  // the start-up's own (no logo.bmp here)
+    const std::string fileNote = "The saved devices in " + ports.config.string() + " are ignored: Not a regular file.";
+    run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
+        EXPECT_EQ(dlg.CBCom1Device.text(), "/dev/ttyS0");
+        EXPECT_EQ(dlg.LabelComNote.caption(), fileNote);
+        // The note stays: a pick does not make the file readable.
+        dlg.CBCom1Device.userSelect(1);
+        EXPECT_EQ(dlg.LabelComNote.caption(), fileNote);
+    }, f.ButtonOptionsOk);
+    EXPECT_EQ(host.errors,
+              (std::vector<std::string>{"Unable to save the serial devices in " + ports.config.string() + "."}));
+    EXPECT_TRUE(watch.finish()) << "the dialog waited for a writer of the config file";
+    EXPECT_EQ(std::filesystem::status(ports.config).type(), std::filesystem::file_type::fifo);
 }
 
 TEST_F(SettingsDialogs, AboutShowsTheSetupsLines) {

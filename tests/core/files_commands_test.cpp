@@ -52,7 +52,7 @@ TEST_F(FilesCommands, AMissingOrCorruptDefaultSetupEndsTheProgramWithoutTouching
         const char* content;  // nullptr: no Default.dfg
         const char* message;
     };
-    const Case cases[] = {{nullptr, "Unable to open Default.dfg."},
+    const Case cases[] = {{nullptr, "Unable to open Default.dfg.\nNo such file or directory"},
                           {"// Setup\r\n[Options]\r\nCOM4\r\n", "Error: Default.dfg is corrupted."}};
     for (const Case& c : cases) {
         std::filesystem::remove(defaultFile);
@@ -117,7 +117,7 @@ TEST_F(FilesCommands, NewWithoutADefaultSetupSaysSoAndChangesNothing) {
     m().CurrentFileName = path("mine.sfg");
     host.answers = {true};  // discard the edit
     m().FileNewClick();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg.\nNo such file or directory"});
     EXPECT_TRUE(m().FileSave.enabled());
     EXPECT_TRUE(m().WriteChangedSettings.enabled());
     EXPECT_EQ(m().CurrentFileName, path("mine.sfg"));
@@ -199,7 +199,8 @@ TEST_F(FilesCommands, AFailedOpenReportsAndKeepsTheCurrentFileName) {
     host.answers = {true, true};  // discard the edit, each time
     m().FileOpenClick();
     m().FileOpenClick();
-    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + missing + ".", "Unknown file type."}));
+    EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to open " + missing + ".\nNo such file or directory",
+                                                     "Unknown file type."}));
     EXPECT_EQ(m().CurrentFileName, mine);
     EXPECT_TRUE(m().FileSave.enabled());
     EXPECT_TRUE(m().WriteChangedSettings.enabled());

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "FolderFixture.h"
+#include "PipeWatch.h"
 #include "files/AtomicFile.h"
 
 using namespace tavro;
@@ -79,47 +80,6 @@ std::shared_ptr<int> refuseUnnamedTemporaries(int error) {
     return attempts;
 }
 
-// A pipe where a file is expected. Should the code under test still wait in
-// its open of the pipe after a while, the watch opens the other end (and
-// keeps it open, so that a writer is not killed by SIGPIPE): the test then
-// fails instead of hanging.
-class PipeWatch {
-public:
-    explicit PipeWatch(const std::string& path) : path_(path) {
-        EXPECT_EQ(::mkfifo(path.c_str(), 0666), 0);
-        thread_ = std::thread([this] {
-            std::unique_lock lock(mutex_);
-            if (done_.wait_for(lock, std::chrono::seconds(3), [this] { return finished_; })) return;
-            waited_ = true;
-            fd_ = ::open(path_.c_str(), O_RDWR | O_NONBLOCK);
-        });
-    }
-    ~PipeWatch() { finish(); }
-
-    // False when the code under test had to be freed from the pipe.
-    bool finish() {
-        if (thread_.joinable()) {
-            {
-                std::lock_guard lock(mutex_);
-                finished_ = true;
-            }
-            done_.notify_all();
-            thread_.join();
-            if (fd_ >= 0) ::close(fd_);
-        }
-        return !waited_;
-    }
-
-private:
-    std::string path_;
-    std::thread thread_;
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
-    bool waited_ = false;
-    int fd_ = -1;
-};
-
 bool isRegularFile(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -144,12 +104,13 @@ protected:
         return p;
     }
 
-    // Another start in the folder says "Unable to open Default.dfg." and ends.
-    void expectStartUpStopsUnreadable() {
+    // Another start in the folder says "Unable to open Default.dfg." with
+    // the reason and ends.
+    void expectStartUpStopsUnreadable(const std::string& reason) {
         FakeHost h;
         h.readablePictures = {"logo.bmp"};
         std::unique_ptr<Program> p = secondInstance(h);
-        EXPECT_EQ(h.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+        EXPECT_EQ(h.messages, std::vector<std::string>{"Unable to open Default.dfg.\n" + reason});
         EXPECT_TRUE(p->main().closed());
     }
 };
@@ -175,7 +136,8 @@ TEST_F(FilesFaults, AReadErrorAnywhereInAFileMakesOpenFailAndChangesNothing) {
             host.openAnswers = {victim};
             host.answers = {true};
             m().FileOpenClick();
-            EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open " + victim + "."});
+            EXPECT_EQ(host.messages,
+                      std::vector<std::string>{"Unable to open " + victim + ".\n" + files::reasonText(error)});
             EXPECT_EQ(FormatSetupText(m()), before);
             EXPECT_EQ(m().CurrentFileName, path("current.sfg"));
             EXPECT_TRUE(m().FileSave.enabled());
@@ -196,7 +158,7 @@ TEST_F(FilesFaults, AReadErrorInTheDefaultSetupIsAnUnreadableDefault) {
     // At start-up: the program says so and ends without touching the file.
     const std::string before = readBytes(defaultFile);
     failReadsAt(20, EIO);
-    expectStartUpStopsUnreadable();
+    expectStartUpStopsUnreadable("Input/output error");
     files::fileHooks() = {};
     EXPECT_EQ(readBytes(defaultFile), before);
 
@@ -206,9 +168,94 @@ TEST_F(FilesFaults, AReadErrorInTheDefaultSetupIsAnUnreadableDefault) {
     failReadsAt(20, EIO);
     host.answers = {true};
     m().FileNewClick();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg.\nInput/output error"});
     EXPECT_EQ(FormatSetupText(m()), setup);
     EXPECT_TRUE(m().FileSave.enabled());
+}
+
+// ---- a file longer than any setup: refused, never read past the limit --------
+
+TEST_F(FilesFaults, AFileUpToTheLimitIsReadAndALongerOneIsRefusedWithoutReadingOn) {
+    struct Case {
+        const char* what;
+        std::size_t size;  // of the file on the disk
+        bool endless;      // the reads deliver more than the file, without end
+        int error;
+    };
+    const Case cases[] = {
+        {"as long as the limit", files::MaxFileSize, false, 0},
+        {"one byte longer", files::MaxFileSize + 1, false, EFBIG},
+        {"growing while it is read", 100, true, EFBIG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A setup padded with blank lines to the size.
+        std::string text = setupText({"[Messages]", "Skip", "Long", "", "", ""});
+        text.resize(c.size, '\n');
+        writeBytes(path("long.sfg"), text);
+        // Reads that go on past the end deliver "y\n" as `yes >> file` does;
+        // after 4 limits' worth they end, so that reading without a limit
+        // ends too.
+        auto delivered = std::make_shared<std::size_t>(0);
+        files::fileHooks().read = [&c, delivered](int fd, void* buffer, std::size_t size) -> ssize_t {
+            ssize_t n = ::read(fd, buffer, size);
+            if (n == 0 && c.endless && *delivered < 4 * files::MaxFileSize) {
+                n = static_cast<ssize_t>(size);
+                for (std::size_t i = 0; i < size; ++i) static_cast<char*>(buffer)[i] = i % 2 == 0 ? 'y' : '\n';
+            }
+            if (n > 0) *delivered += static_cast<std::size_t>(n);
+            return n;
+        };
+        std::string content = "old";
+        EXPECT_EQ(files::readRegularFile(path("long.sfg"), content).error, c.error);
+        EXPECT_LE(*delivered, files::MaxFileSize + 1);
+        EXPECT_EQ(content.size(), c.error == 0 ? c.size : 0);
+
+        // The window says so and keeps its setup.
+        host.messages.clear();
+        host.answers = {true};
+        host.openAnswers = {path("long.sfg")};
+        m().EditWelcome1.setText("Kept");
+        m().FileOpenClick();
+        files::fileHooks() = {};
+        if (c.error == 0) {
+            EXPECT_TRUE(host.messages.empty());
+            EXPECT_EQ(m().EditWelcome1.text(), "Long");
+        } else {
+            EXPECT_EQ(host.messages,
+                      std::vector<std::string>{"Unable to open " + path("long.sfg") + ".\nFile too large"});
+            EXPECT_EQ(m().EditWelcome1.text(), "Kept");
+        }
+    }
+}
+
+TEST_F(FilesFaults, AFailedOpenSaysWhyOnALineOfItsOwn) {
+    std::filesystem::create_directory(path("folder.sfg"));
+    const std::string big = path("big.sfg");
+    writeBytes(big, setupText({}) + std::string(files::MaxFileSize, '\n'));
+    struct Case {
+        std::string file;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {path("missing.sfg"), "No such file or directory"},
+        {path("folder.sfg"), "Is a directory"},
+        {big, "File too large"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        host.messages.clear();
+        host.openAnswers = {c.file};
+        m().FileOpenClick();
+        EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open " + c.file + ".\n" + c.reason});
+    }
+    // Default.dfg at File New and at the start.
+    std::filesystem::remove(defaultFile);
+    std::filesystem::rename(big, defaultFile);
+    expectStartUpStopsUnreadable("File too large");
+    host.messages.clear();
+    m().FileNewClick();
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg.\nFile too large"});
 }
 
 // ---- pipes and devices: refused, never waited on ----------------------------
@@ -220,7 +267,7 @@ TEST_F(FilesFaults, APipeAsASetupIsRefusedWithoutWaiting) {
     host.openAnswers = {pipe};
     m().FileOpenClick();
     EXPECT_TRUE(watch.finish()) << "the open waited for a writer";
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open " + pipe + "."});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open " + pipe + ".\nNot a regular file"});
     EXPECT_EQ(FormatSetupText(m()), before);
 }
 
@@ -228,11 +275,11 @@ TEST_F(FilesFaults, APipeAsTheDefaultSetupIsRefusedAtStartUpNewAndTheClose) {
     std::filesystem::remove(defaultFile);
     PipeWatch watch(defaultFile);
 
-    expectStartUpStopsUnreadable();
+    expectStartUpStopsUnreadable("Not a regular file");
 
     host.answers = {true};
     m().FileNewClick();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg."});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to open Default.dfg.\nNot a regular file"});
 
     m().Opts.ConfirmDiscard = 0;
     m().FileExit.userClick();

@@ -67,14 +67,14 @@ TEST_F(FilesWindows, AFolderADeviceAndAMissingFileAreNotRead) {
         int error;
     };
     fs::create_directories(folder / L"sub");
-    const Case cases[] = {{name(L"sub"), EISDIR}, {"NUL", EINVAL}, {name(L"missing.sfg"), ENOENT}};
+    const Case cases[] = {{name(L"sub"), EISDIR}, {"NUL", NotRegularFile}, {name(L"missing.sfg"), ENOENT}};
     for (const Case& c : cases) {
         std::string text = "old";
         EXPECT_EQ(readRegularFile(c.path, text).error, c.error) << c.path;
         EXPECT_EQ(text, "") << c.path;
     }
     EXPECT_EQ(writeFileReplacing(name(L"sub"), "x").error, EISDIR);
-    EXPECT_EQ(writeFileReplacing("NUL", "x").error, EINVAL);
+    EXPECT_EQ(writeFileReplacing("NUL", "x").error, NotRegularFile);
 }
 
 TEST_F(FilesWindows, AReplacementWindowsRefusesLeavesTheOldFileAndNoTemporary) {

@@ -6,9 +6,14 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <vector>
 
 #include "FakeSerialDevices.h"
+#include "PipeWatch.h"
+#include "files/AtomicFile.h"
 #include "link/PortNames.h"
 
 using namespace tavro;
@@ -95,6 +100,51 @@ TEST(SerialDevices, SavingAChoiceKeepsTheOtherLinesAndComNumbers) {
     PortMap blocked(f.root / "file/tavro-setup/ports.conf", [] { return std::vector<std::string>{}; });
     std::ofstream(f.root / "file") << "x";
     EXPECT_FALSE(blocked.saveChoices({{1, "/dev/ttyS0"}}));
+}
+
+TEST(SerialDevices, AConfigFileThatIsNoRegularFileOrTooLongHoldsNoChoiceAndIsNotReplaced) {
+    struct Case {
+        const char* what;
+        std::function<void(FakeSerialDevices&)> arrange;  // what stands at f.config
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a link to a device that never ends",
+         [](FakeSerialDevices& f) { std::filesystem::create_symlink("/dev/zero", f.config); }, "Not a regular file"},
+        {"a folder", [](FakeSerialDevices& f) { std::filesystem::create_directory(f.config); }, "Is a directory"},
+        {"a file longer than any config file",
+         [](FakeSerialDevices& f) {
+             // Its first line is a choice of a device that is present.
+             std::ofstream(f.config) << "COM1=" << (f.dev / "ttyS1").string() << "\n"
+                                     << std::string(files::MaxFileSize, '#') << "\n";
+         },
+         "File too large"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeSerialDevices f;
+        f.plug("ttyS1");
+        std::filesystem::create_directories(f.config.parent_path());
+        c.arrange(f);
+        EXPECT_EQ(f.map.savedChoice(1), std::nullopt);
+        EXPECT_EQ(f.map.resolve(1).device, "/dev/ttyS0");
+        EXPECT_EQ(f.map.configProblem(), c.reason);
+        const auto before = std::filesystem::symlink_status(f.config).type();
+        EXPECT_FALSE(f.map.saveChoices({{2, (f.dev / "ttyS1").string()}}));
+        EXPECT_EQ(std::filesystem::symlink_status(f.config).type(), before);
+    }
+}
+
+TEST(SerialDevices, AConfigFileThatIsAPipeIsNeverWaitedOn) {
+    FakeSerialDevices f;
+    std::filesystem::create_directories(f.config.parent_path());
+    PipeWatch watch(f.config.string(), PipeWatch::Frees::Readers);
+    EXPECT_EQ(f.map.savedChoice(1), std::nullopt);
+    EXPECT_EQ(f.map.resolve(1).source, PortSource::Standard);
+    EXPECT_EQ(f.map.configProblem(), "Not a regular file");
+    EXPECT_FALSE(f.map.saveChoices({{1, "/dev/ttyS1"}}));
+    EXPECT_TRUE(watch.finish()) << "a read of the config file waited for a writer";
+    EXPECT_EQ(std::filesystem::status(f.config).type(), std::filesystem::file_type::fifo);
 }
 
 TEST(SerialDevices, TheConfigFileFollowsXdgConfigHome) {

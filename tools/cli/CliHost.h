@@ -16,6 +16,7 @@
 #include "forms/Compare.h"
 #include "forms/Sercomm.h"
 #include "forms/SetupCompare.h"
+#include "link/SerialLink.h"
 
 namespace tavro::cli {
 
@@ -32,7 +33,10 @@ public:
     // Told after every entry: entries done, entries of the phase.
     std::function<void(int, int)> onProgress;
     // The device --port names; empty: the setup's COM port.
-    void usePort(const std::string& device) { port_.setDevice(device); }
+    void usePort(const std::string& device) {
+        port_.setDevice(device);
+        device_ = device;
+    }
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void showError(const std::string& text) override { messages.push_back(text); }
@@ -73,7 +77,7 @@ public:
                     onProgress(run.entriesDone(), run.entryCount());
             }
         }
-        finalText = run.text();
+        finalText = portNamed(run.text(), run.comPort());
         detailText = commDetailText(run);
         form.setModalResult(ModalResult::Ok);
         comm->FormClose();
@@ -90,6 +94,12 @@ public:
     void closeMainWindow() override {}
 
 private:
+    // A port that cannot be opened is named as the user named it: the
+    // device --port gave rather than the COM number the setup holds.
+    std::string portNamed(const std::string& text, int comPort) const {
+        return !device_.empty() && text == openFailureText(comPort) ? openFailureText(device_) : text;
+    }
+
     static std::optional<std::string> take(std::optional<std::string>& slot) {
         std::optional<std::string> value = std::move(slot);
         slot.reset();
@@ -97,6 +107,7 @@ private:
     }
 
     CliSerialPort port_;
+    std::string device_;
 };
 
 }  // namespace tavro::cli

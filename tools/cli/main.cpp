@@ -208,17 +208,18 @@ bool readImageLine(TTavroSetupMain& w, const std::string& path, int number, std:
 }
 
 // Reads the image's lines into the image. Only a regular file that can be
-// read to its end counts; a line longer than any image line is a bad line,
-// so reading never holds more than one such line.
+// read to its end and is not longer than a setup file may be counts; a line
+// longer than any image line is a bad line, so reading never holds more
+// than one such line.
 bool readImageValues(TTavroSetupMain& w, const std::string& path) {
     tavro::files::RegularFile file;
-    bool readable = static_cast<bool>(file.open(path));
+    int error = file.open(path).error;
     std::string line;
     int number = 1;
     char buffer[16384];
-    for (ssize_t n; readable && (n = file.read(buffer, sizeof buffer)) != 0;) {
+    for (ssize_t n; error == 0 && (n = file.read(buffer, sizeof buffer)) != 0;) {
         if (n < 0) {
-            readable = false;
+            error = file.error();
             break;
         }
         for (const char* p = buffer; p < buffer + n; ++p) {
@@ -231,8 +232,8 @@ bool readImageValues(TTavroSetupMain& w, const std::string& path) {
             line.clear();
         }
     }
-    if (!readable) {
-        std::cerr << "Unable to open " << path << ".\n";
+    if (error != 0) {
+        std::cerr << "Unable to open " << path << "." << tavro::reasonLine(tavro::files::reasonText(error)) << "\n";
         return false;
     }
     return readImageLine(w, path, number, line);
@@ -311,7 +312,7 @@ std::unique_ptr<tavro::Program> startProgram(CliHost& host, const Arguments& arg
     });
     TTavroSetupMain& w = program->main();
     if (w.DefaultFileUnreadable && !(args.command == "check" && args.port)) {
-        std::cerr << "Unable to open Default.dfg.\n";
+        std::cerr << "Unable to open " << args.defaultFile << "." << tavro::reasonLine(w.ReadFailureReason) << "\n";
         return nullptr;
     }
     if (w.DefaultFileCorrupted) {
