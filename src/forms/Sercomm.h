@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "link/Transfer.h"
 #include "forms/Host.h"
@@ -39,6 +40,9 @@ public:
     // the operation timer steps it; run to its end without them, it leaves
     // the window as the dialog would.
     Transfer& transfer();
+    // The detail line of the run's end: why the port did not open, or where
+    // a verify found a different value; empty otherwise.
+    std::string detailText() const;
 
 private:
     void showPhase();

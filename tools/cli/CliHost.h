@@ -74,7 +74,7 @@ public:
             }
         }
         finalText = run.text();
-        detailText = commDetailText(run);
+        detailText = comm->detailText();
         form.setModalResult(ModalResult::Ok);
         comm->FormClose();
         return form.modalResult();
