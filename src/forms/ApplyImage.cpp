@@ -30,6 +30,9 @@ public:
 private:
     int v(int k) const { return m_.ParameterImage[static_cast<std::size_t>(k)].Value; }
     static bool in(int value, int low, int high) { return value >= low && value <= high; }
+    // Whether entry k's row takes its value (the rules below with a range in
+    // their row: the speaker sizes and the volumes).
+    bool accepted(int k) const { return entryAccepts(m_, registerRow(k), v(k)); }
     // Selects an index only when the list has it.
     static void select(ListBox& list, int index) {
         if (index >= 0 && index < list.count()) list.setItemIndex(index);
@@ -51,8 +54,8 @@ private:
 };
 
 void Applier::volume(int k, ScrollBar& bar) {
+    if (!accepted(k)) return;
     int value = v(k);
-    if (!in(value, 90, 195)) return;
     // Only the 4820 goes above 0; another model's processor value above the
     // top is clamped, in the image as well.
     if (value > 160 && m_.ModelVariant != ModelVariant::M4820) {
@@ -79,17 +82,17 @@ void Applier::run() {
     table({11, 13, 12, 15, 14, 16, 5, 7, 6, 9, 8, 10, 17, 394});
 
     // Speaker sizes and what they enable.
-    if (in(v(18), 80, 81)) {
+    if (accepted(18)) {
         select(m.CBLeftS, v(18) - 80);
         select(m.CBRightS, v(18) - 80);
     }
-    if (in(v(19), 80, 82)) select(m.CBCenterS, v(19) - 80);
-    if (in(v(20), 80, 82)) {
+    if (accepted(19)) select(m.CBCenterS, v(19) - 80);
+    if (accepted(20)) {
         select(m.CBLeftSS, v(20) - 80);
         select(m.CBRightSS, v(20) - 80);
     }
     const bool surrounds = m.CBLeftSS.itemIndex() != SizeNo;
-    if (in(v(21), 80, 81)) select(m.CBSubS, v(21) - 80);
+    if (accepted(21)) select(m.CBSubS, v(21) - 80);
     if (m.CBLeftS.itemIndex() == FrontSmall) m.CBSubS.setItemIndex(SubYes);
     m.ApplySpeakerEnabling();
     if (m.CBSubS.itemIndex() == SubYes)

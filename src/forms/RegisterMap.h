@@ -131,6 +131,13 @@ const RegisterRow& registerRow(int entry);
 // The value a row builds from the window; none when the entry keeps its
 // value (a fixed entry, a source not in use, a rule without a code).
 std::optional<int> buildEntry(const TTavroSetupMain& m, const RegisterRow& row);
+// Whether a download's value is taken into the entry's setting: a Table
+// row's range and, for a list, an item the list has; a Rule row's range
+// where the row has one (the speaker sizes, the volumes). Radio rows take
+// every value (one button stands for the others), and so do the fixed
+// entries, which no setting holds, and the Rule rows without a range, whose
+// rules in ApplyImage decide alone.
+bool entryAccepts(const TTavroSetupMain& m, const RegisterRow& row, int value);
 // Takes a value back into the owner of a Table row when it lies in the
 // accepted range; true when it did.
 bool applyEntry(TTavroSetupMain& m, const RegisterRow& row, int value);

@@ -282,6 +282,26 @@ std::optional<int> buildEntry(const M& cm, const RegisterRow& row) {
     return std::nullopt;
 }
 
+bool entryAccepts(const M& cm, const RegisterRow& row, int value) {
+    if (row.applied == Applied::Never || row.codec == Codec::Radio) return true;
+    const int high = row.high + (row.highPlusSources ? sourcesInUse(cm) : 0);
+    if (value < row.low || value > high) return false;
+    if (row.applied != Applied::Table) return true;
+    switch (row.codec) {
+        case Codec::ItemPlus80:
+        case Codec::ItemPlus81:
+        case Codec::ItemPlus82:
+        case Codec::Item:
+        case Codec::Level: {
+            // Only an index the list has.
+            const int index = row.codec == Codec::Level ? 110 - value : value - listOffset(row.codec);
+            return index >= 0 && index < ownerOf<ListBox>(const_cast<M&>(cm), row).count();
+        }
+        case Codec::Position80: return true;
+        default: return false;
+    }
+}
+
 bool applyEntry(M& m, const RegisterRow& row, int value) {
     if (row.codec == Codec::Radio) {
         // The button of the value, or the one that stands for every other
@@ -292,21 +312,16 @@ bool applyEntry(M& m, const RegisterRow& row, int value) {
         static_cast<RadioButton&>(button(m)).setChecked(true);
         return true;
     }
-    const int high = row.high + (row.highPlusSources ? sourcesInUse(m) : 0);
-    if (value < row.low || value > high) return false;
+    if (row.applied != Applied::Table || !entryAccepts(m, row, value)) return false;
     switch (row.codec) {
         case Codec::ItemPlus80:
         case Codec::ItemPlus81:
         case Codec::ItemPlus82:
         case Codec::Item:
-        case Codec::Level: {
-            ListBox& list = ownerOf<ListBox>(m, row);
-            const int index = row.codec == Codec::Level ? 110 - value : value - listOffset(row.codec);
-            // Selects an index only when the list has it.
-            if (index < 0 || index >= list.count()) return false;
-            list.setItemIndex(index);
+        case Codec::Level:
+            ownerOf<ListBox>(m, row).setItemIndex(row.codec == Codec::Level ? 110 - value
+                                                                            : value - listOffset(row.codec));
             return true;
-        }
         case Codec::Position80:
             ownerOf<ScrollBar>(m, row).setPosition(value - 80);
             m.WriteValueLabels();

@@ -89,10 +89,12 @@ void TFormComm::OpTimerTimer() {
     if (t.phase() != phase) showPhase();
     if (t.finished()) {
         // A verify that found a different value says where.
-        LabelCommDetail.setCaption(commDetailText(t));
+        LabelCommDetail.setCaption(detailText());
         endOperation();
     }
 }
+
+std::string TFormComm::detailText() const { return run_ ? commDetailText(main_, *run_) : std::string(); }
 
 void TFormComm::endOperation() {
     OpTimer.setEnabled(false);

@@ -40,6 +40,9 @@ public:
     // the operation timer steps it; run to its end without them, it leaves
     // the window as the dialog would.
     Transfer& transfer();
+    // The detail line of the run's end: why the port did not open, or where
+    // a verify found a different value; empty otherwise.
+    std::string detailText() const;
 
     // What a download that read every entry says at its end; the window sets
     // it with each operation it shows the dialog for.

@@ -154,16 +154,24 @@ std::string rawDifferenceLine(const EntryDifference& d) {
     return line;
 }
 
-std::string verifyMismatchText(const EntryDifference& m) {
+std::string verifyMismatchText(const TTavroSetupMain& m, const EntryDifference& d) {
+    // The processor's value as the window would show it once downloaded:
+    // the setup's own image with that one value read.
+    ParameterImage processor = m.ParameterImage;
+    processor[static_cast<std::size_t>(d.entry)].Value = d.b;
+    EntryFlags read{};
+    read[static_cast<std::size_t>(d.entry)] = 1;
+    const ProcessorView held(m, processor, read);
     char where[48];
-    std::snprintf(where, sizeof where, " (entry %d, address 0x%04X): ", m.entry, m.address);
-    return std::string(entryName(m.entry)) + where + "sent " + std::to_string(m.a) + ", processor holds " +
-           std::to_string(m.b);
+    std::snprintf(where, sizeof where, " (entry %d, address 0x%04X): ", d.entry, d.address);
+    return std::string(entryName(d.entry)) + where + "sent " + withoutTrailingBlanks(settingText(m, d.entry)) + " (" +
+           std::to_string(d.a) + "), processor holds " + withoutTrailingBlanks(settingText(held.setup(), d.entry)) +
+           " (" + std::to_string(d.b) + ")";
 }
 
-std::string commDetailText(const Transfer& t) {
+std::string commDetailText(const TTavroSetupMain& m, const Transfer& t) {
     if (!t.detail().empty()) return t.detail();
-    if (t.mismatch()) return verifyMismatchText(*t.mismatch());
+    if (t.mismatch()) return verifyMismatchText(m, *t.mismatch());
     return {};
 }
 

@@ -62,10 +62,13 @@ std::string differenceLine(const SettingDifference& d);
 // "12 0012 110 108": entry, address in four hex digits, both values.
 std::string rawDifferenceLine(const EntryDifference& d);
 
-// "Center level (entry 12, address 0x0012): sent 110, processor holds 108"
-std::string verifyMismatchText(const EntryDifference& m);
-// The communication dialog's detail line for a run: why a port did not
-// open, or where a verify found a different value; empty otherwise.
-std::string commDetailText(const Transfer& t);
+// Where a verify of m's setup found a different value, each side's value
+// as the window shows it (the processor's as after a download, through a
+// ProcessorView) and as the number sent and read: "Center level (entry 12,
+// address 0x0012): sent -2.0 dB (76), processor holds -1.5 dB (77)".
+std::string verifyMismatchText(const TTavroSetupMain& m, const EntryDifference& d);
+// The communication dialog's detail line for a run on m's image: why a port
+// did not open, or where a verify found a different value; empty otherwise.
+std::string commDetailText(const TTavroSetupMain& m, const Transfer& t);
 
 }  // namespace tavro

@@ -3,6 +3,7 @@
 //
 //   tavro-setup                 start in the working folder
 //   tavro-setup --model R7      start with R7's shipped default setup
+//   tavro-setup --version       print the program's name and version
 //
 // Installed (the shipped setups and pictures in ../share/tavro-setup beside
 // the program's folder), the program works in the user's own folder,
@@ -22,6 +23,7 @@
 
 #include "MainWindow.h"
 #include "QtHost.h"
+#include "TavroVersion.h"
 #include "files/UserFolder.h"
 #include "forms/Program.h"
 
@@ -33,6 +35,7 @@ constexpr const char* Usage =
     "  --model NAME  replace Default.dfg with that model's shipped default\n"
     "                setup (the previous one is kept as Default.dfg~), then start\n"
     "  --help        this text\n"
+    "  --version     the program's name and version\n"
     "\n"
     "Installed, the program works in $XDG_DATA_HOME/tavro-setup (by default\n"
     "~/.local/share/tavro-setup): Default.dfg, logo.bmp and Startup.bmp are read\n"
@@ -42,9 +45,9 @@ struct Arguments {
     std::optional<std::string> model;
 };
 
-bool asksForHelp(int argc, char* argv[]) {
+bool asks(int argc, char* argv[], const char* option, const char* shortOption = nullptr) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+        if (std::strcmp(argv[i], option) == 0 || (shortOption && std::strcmp(argv[i], shortOption) == 0)) return true;
     return false;
 }
 
@@ -98,8 +101,12 @@ std::string enterWorkingFolder(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (asksForHelp(argc, argv)) {
+    if (asks(argc, argv, "--help", "-h")) {
         std::cout << Usage;
+        return 0;
+    }
+    if (asks(argc, argv, "--version")) {
+        std::cout << "tavro-setup " TAVRO_VERSION "\n";
         return 0;
     }
     QApplication app(argc, argv);

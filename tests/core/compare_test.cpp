@@ -139,26 +139,47 @@ TEST_F(CompareWithProcessor, AFailedReadShowsNoListAndChangesNothing) {
 }
 
 TEST_F(CompareWithProcessor, AVerifyThatFindsADifferenceSaysWhere) {
-    m().OperationsVerifySettings.setEnabled(true);
-    port().mismatch[CenterLevelAddress] = 108;
-    host.onModal = [this](Form&) {
-        comm().StartTimer.fire();
-        for (int ticks = 0; comm().OpTimer.enabled() && ticks < 2000; ++ticks) comm().OpTimer.fire();
-        commLabels.push_back(comm().LabelComm.caption());
-        commLabels.push_back(comm().LabelCommDetail.caption());
-        comm().ButtonComm.userClick();
-        return comm().modalResult();
+    // Each side as the window shows it (the processor's as after a
+    // download), and as the numbers sent and read.
+    const struct {
+        std::uint16_t address;
+        std::uint8_t held;
+        const char* detail;
+    } cases[] = {
+        {CenterLevelAddress, 108,
+         "Center level (entry 12, address 0x0012): sent -1.5 dB (77), processor holds +14.0 dB (108)"},
+        // A value the setting does not take: the numbers tell them apart.
+        {CenterLevelAddress, 200,
+         "Center level (entry 12, address 0x0012): sent -1.5 dB (77), processor holds -1.5 dB (200)"},
+        {address(Source1NameChar2), 'X',
+         "Source 1 name, character 2 (entry 160, address 0x02BF): sent DVD (86), processor holds DXD (88)"},
     };
-    // Every entry of the visible part counts as sent.
-    MarkVisibleEntries(m());
-    m().VerifyMask.Flags = m().ChangedMask;
-    ClearChanged(m());
-    m().OperationsVerifySettings.userClick();
-    const int sent = m().ParameterImage[12].Value;
-    EXPECT_EQ(commLabels, (std::vector<std::string>{"Verify failed: Settings did not match.",
-                                                    "Center level (entry 12, address 0x0012): sent " +
-                                                        std::to_string(sent) + ", processor holds 108"}));
-    // The next showing starts without it.
-    comm().FormShow();
-    EXPECT_EQ(comm().LabelCommDetail.caption(), "");
+    const std::string name = m().Sources[0].Name;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.detail);
+        commLabels.clear();
+        port().mismatch.clear();
+        port().mismatch[c.address] = c.held;
+        m().OperationsVerifySettings.setEnabled(true);
+        host.onModal = [this](Form&) {
+            comm().StartTimer.fire();
+            for (int ticks = 0; comm().OpTimer.enabled() && ticks < 2000; ++ticks) comm().OpTimer.fire();
+            commLabels.push_back(comm().LabelComm.caption());
+            commLabels.push_back(comm().LabelCommDetail.caption());
+            comm().ButtonComm.userClick();
+            return comm().modalResult();
+        };
+        // Every entry of the visible part counts as sent.
+        MarkVisibleEntries(m());
+        m().VerifyMask.Flags = m().ChangedMask;
+        ClearChanged(m());
+        m().OperationsVerifySettings.userClick();
+        EXPECT_EQ(commLabels, (std::vector<std::string>{"Verify failed: Settings did not match.", c.detail}));
+        // The setup is as it was.
+        EXPECT_EQ(m().CBCenterL.text(), "-1.5 dB");
+        EXPECT_EQ(m().Sources[0].Name, name);
+        // The next showing starts without it.
+        comm().FormShow();
+        EXPECT_EQ(comm().LabelCommDetail.caption(), "");
+    }
 }

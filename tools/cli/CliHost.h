@@ -78,7 +78,7 @@ public:
             }
         }
         finalText = portNamed(run.text(), run.comPort());
-        detailText = commDetailText(run);
+        detailText = comm->detailText();
         form.setModalResult(ModalResult::Ok);
         comm->FormClose();
         return form.modalResult();

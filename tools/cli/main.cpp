@@ -10,6 +10,7 @@
 //   tavro-cli verify   [--default FILE] [--port DEV] SETUP
 //   tavro-cli diff     [--default FILE] [--raw] A B
 //   tavro-cli compare  [--default FILE] [--port DEV] [--raw] SETUP
+//   tavro-cli --help | --version
 //
 // Every command starts as the program does, with FILE (./Default.dfg unless
 // given) as the default setup.
@@ -18,17 +19,21 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CliHost.h"
 #include "CommandLine.h"
+#include "TavroVersion.h"
 #include "files/AtomicFile.h"
 #include "forms/SetupFile.h"
 #include "forms/ImageBuilder.h"
 #include "link/PortNames.h"
 #include "forms/Program.h"
+#include "forms/RegisterMap.h"
 #include "forms/Sercomm.h"
 #include "forms/SetupCompare.h"
 
@@ -56,7 +61,8 @@ const char* const usageText =
     "  tavro-cli verify   [--default FILE] [--port DEV] SETUP\n"
     "  tavro-cli diff     [--default FILE] [--raw] A B\n"
     "  tavro-cli compare  [--default FILE] [--port DEV] [--raw] SETUP\n"
-    "  tavro-cli --help\n";
+    "  tavro-cli --help\n"
+    "  tavro-cli --version\n";
 
 const char* const helpText =
     "Commands:\n"
@@ -67,11 +73,15 @@ const char* const helpText =
     "           for example \"22 001D 130 1\".\n"
     "  convert  Opens SETUP on top of the default setup and saves the result as\n"
     "           OUT, as File Open and Save As do.\n"
-    "  apply    Takes the values of an image (lines as image prints them; the\n"
-    "           first and third columns are used, entries not listed keep their\n"
-    "           values) as if downloaded from the processor, applies them to the\n"
-    "           default setup, or to SETUP opened on top of it, and saves the\n"
-    "           result as OUT.\n"
+    "  apply    Takes the values of an image as if downloaded from the\n"
+    "           processor, applies them to the default setup, or to SETUP opened\n"
+    "           on top of it, and saves the result as OUT. Its lines are\n"
+    "             <entry> <value>  or  <entry> <address> <value> [0|1]\n"
+    "           (as image prints them; the address must be the entry's own);\n"
+    "           blank lines and lines starting with # are skipped, entries not\n"
+    "           listed keep their values, any other line is an error and OUT is\n"
+    "           not written. A value the setting does not take leaves it as it\n"
+    "           was, as a download does, and is named on standard error.\n"
     "  check    Checks the connection to the processor and prints the result.\n"
     "  upload   Opens SETUP on top of the default setup and sends every entry of\n"
     "           its visible part to the processor (Upload All Settings); with\n"
@@ -103,6 +113,7 @@ const char* const helpText =
     "  --raw           (diff, compare) one line per differing entry instead:\n"
     "                  <entry> <address, 4 hex digits> <value> <value>\n"
     "  --help          this text\n"
+    "  --version       the program's name and version\n"
     "\n"
     "Exit status: 0 done, 1 failed (a file could not be read or written, or a\n"
     "transfer failed; the program's message is printed), 2 wrong usage.\n"
@@ -186,24 +197,66 @@ bool saveSetup(TTavroSetupMain& w, CliHost& host, const std::string& path) {
 constexpr std::size_t MaxImageLineLength = 200;
 
 bool badImageLine(const std::string& path, int number, const std::string& line) {
-    std::cerr << path << ":" << number << ": not an image line (entry 0..394, address, value 0..255): "
+    std::cerr << path << ":" << number
+              << ": not an image line (ENTRY [ADDRESS] VALUE [0|1]: entry 0..394, its address, value 0..255): "
               << line.substr(0, MaxImageLineLength) << (line.size() > MaxImageLineLength ? "..." : "") << "\n";
     return false;
 }
 
-// One "<entry> <address> <value> ..." line into the image; blank lines are
+// A plain decimal number of at most three digits.
+std::optional<int> decimalField(const std::string& field) {
+    if (field.empty() || field.size() > 3) return std::nullopt;
+    int n = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = 10 * n + (c - '0');
+    }
+    return n;
+}
+
+// Four hex digits.
+std::optional<int> addressField(const std::string& field) {
+    if (field.size() != 4) return std::nullopt;
+    int n = 0;
+    for (char c : field) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0) return std::nullopt;
+        n = 16 * n + digit;
+    }
+    return n;
+}
+
+// The values an image file lists, by entry; none for an entry not listed.
+using ListedValues = std::vector<std::optional<int>>;
+
+// One image line into the image: "ENTRY VALUE", or "ENTRY ADDRESS VALUE"
+// with the entry's own address, optionally followed by the visibility flag
+// (0 or 1) as image prints it. Blank lines and lines starting with '#' are
 // skipped.
-bool readImageLine(TTavroSetupMain& w, const std::string& path, int number, std::string line) {
+bool readImageLine(TTavroSetupMain& w, const std::string& path, int number, std::string line, ListedValues& listed) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find_first_not_of(" \t") == std::string::npos) return true;
-    std::istringstream fields(line);
-    long entry = -1;
-    std::string address;
-    long value = -1;
-    if (!(fields >> entry >> address >> value) || entry < 0 || entry >= tavro::ImageEntryCount || value < 0 ||
-        value > 255)
+    std::vector<std::string> fields;
+    for (std::size_t at = line.find_first_not_of(" \t"); at != std::string::npos;
+         at = line.find_first_not_of(" \t", at)) {
+        const std::size_t end = line.find_first_of(" \t", at);
+        fields.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    if (fields.empty() || fields[0][0] == '#') return true;
+    if (fields.size() > 4) return badImageLine(path, number, line);
+    const std::optional<int> entry = decimalField(fields[0]);
+    if (!entry || *entry >= tavro::ImageEntryCount) return badImageLine(path, number, line);
+    tavro::ParameterEntry& e = w.ParameterImage[static_cast<std::size_t>(*entry)];
+    if (fields.size() >= 3 && addressField(fields[1]) != std::optional<int>(e.address()))
         return badImageLine(path, number, line);
-    w.ParameterImage[static_cast<std::size_t>(entry)].Value = static_cast<std::uint8_t>(value);
+    if (fields.size() == 4 && fields[3] != "0" && fields[3] != "1") return badImageLine(path, number, line);
+    const std::optional<int> value = decimalField(fields.size() == 2 ? fields[1] : fields[2]);
+    if (!value || *value > 255) return badImageLine(path, number, line);
+    e.Value = static_cast<std::uint8_t>(*value);
+    listed[static_cast<std::size_t>(*entry)] = *value;
     return true;
 }
 
@@ -211,7 +264,7 @@ bool readImageLine(TTavroSetupMain& w, const std::string& path, int number, std:
 // read to its end and is not longer than a setup file may be counts; a line
 // longer than any image line is a bad line, so reading never holds more
 // than one such line.
-bool readImageValues(TTavroSetupMain& w, const std::string& path) {
+bool readImageValues(TTavroSetupMain& w, const std::string& path, ListedValues& listed) {
     tavro::files::RegularFile file;
     int error = file.open(path).error;
     std::string line;
@@ -228,7 +281,7 @@ bool readImageValues(TTavroSetupMain& w, const std::string& path) {
                 if (line.size() > MaxImageLineLength + 1) return badImageLine(path, number, line);
                 continue;
             }
-            if (!readImageLine(w, path, number++, line)) return false;
+            if (!readImageLine(w, path, number++, line, listed)) return false;
             line.clear();
         }
     }
@@ -236,7 +289,21 @@ bool readImageValues(TTavroSetupMain& w, const std::string& path) {
         std::cerr << "Unable to open " << path << "." << tavro::reasonLine(tavro::files::reasonText(error)) << "\n";
         return false;
     }
-    return readImageLine(w, path, number, line);
+    return readImageLine(w, path, number, line, listed);
+}
+
+// The listed values the setup did not take, each named on standard error
+// with what its setting kept: "entry 12: 255 is not a Center level value;
+// kept -1.5 dB" ("an" before a name that starts with a vowel).
+void reportValuesNotTaken(const TTavroSetupMain& w, const ListedValues& listed) {
+    for (int k = 0; k < tavro::ImageEntryCount; ++k) {
+        const std::optional<int>& value = listed[static_cast<std::size_t>(k)];
+        if (!value || tavro::entryAccepts(w, tavro::registerRow(k), *value)) continue;
+        const std::string_view name = tavro::entryName(k);
+        const bool vowel = std::string_view("AEIOU").find(name.front()) != std::string_view::npos;
+        std::cerr << "entry " << k << ": " << *value << " is not " << (vowel ? "an " : "a ") << name << " value; kept "
+                  << tavro::settingText(w, k) << "\n";
+    }
 }
 
 void printImage(TTavroSetupMain& w) {
@@ -288,13 +355,18 @@ int transfer(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
         w.OperationsVerifySettings.setEnabled(true);
         w.OperationsVerifySettings.userClick();
     }
-    std::cout << host.finalText << "\n";
-    if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
     const bool ok =
         w.CommOperation != tavro::CommOperation::OpFailed && w.CommOperation != tavro::CommOperation::OpIdle;
+    // A download is done when its result is saved: until then its success
+    // text would say what is not so.
+    if (ok && c == "download" && !saveSetup(w, host, args.positional[0])) {
+        std::cerr << "The downloaded settings were not saved as " << args.positional[0] << ".\n";
+        return ExitFailed;
+    }
+    std::cout << host.finalText << "\n";
+    if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
     if (!ok) return ExitFailed;
     if (c == "check" && host.finalText != "Serial connection established.") return ExitFailed;
-    if (c == "download") return saveSetup(w, host, args.positional[0]) ? ExitOk : ExitFailed;
     return ExitOk;
 }
 
@@ -392,9 +464,11 @@ int run(const Arguments& args) {
     }
     // apply
     if (args.setup && !openSetup(w, host, *args.setup)) return ExitFailed;
-    if (!readImageValues(w, args.positional[0])) return ExitFailed;
+    ListedValues listed(tavro::ImageEntryCount);
+    if (!readImageValues(w, args.positional[0], listed)) return ExitFailed;
     // As after a successful download.
     tavro::ApplyImage(w);
+    reportValuesNotTaken(w, listed);
     w.OperationsVerifySettings.setEnabled(true);
     w.FileSave.setEnabled(true);
     w.WriteChangedSettings.setEnabled(false);
@@ -413,6 +487,10 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
             std::cout << usageText << "\n" << helpText;
+            return ExitOk;
+        }
+        if (std::string(argv[i]) == "--version") {
+            std::cout << "tavro-cli " TAVRO_VERSION "\n";
             return ExitOk;
         }
     }

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "Processor.h"
+#include "TavroVersion.h"
 
 namespace {
 
@@ -65,7 +66,8 @@ const char* const helpText =
     "                                   answered ones (0: at the first request)\n"
     "                   mismatch=ADDR   reads of ADDR (hex) answer another value\n"
     "  --verbose      print every request and answer on standard error\n"
-    "  --help         this text\n";
+    "  --help         this text\n"
+    "  --version      the program's name and version\n";
 
 volatile sig_atomic_t stopSignal = 0;
 int wakePipe[2] = {-1, -1};
@@ -343,6 +345,10 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
             std::cout << usageText << "\n" << helpText;
+            return ExitOk;
+        }
+        if (std::string(argv[i]) == "--version") {
+            std::cout << "tavro-sim " TAVRO_VERSION "\n";
             return ExitOk;
         }
     }
