@@ -46,7 +46,8 @@ void TFormOptions::FormShow() {
         if (std::find(devices.begin(), devices.end(), r.device) == devices.end())
             devices.insert(devices.begin(), r.device);
         std::vector<std::string> items;
-        for (const std::string& d : devices) items.push_back(deviceDisplayName(d));
+        for (const std::string& d : devices)
+            items.push_back(deviceDisplayName(d) + (devicePresent(d, present) ? "" : " (not present)"));
         ListBox& list = deviceList(n);
         list.setItems(std::move(items));
         list.setItemIndex(static_cast<int>(std::find(devices.begin(), devices.end(), r.device) - devices.begin()));
@@ -63,11 +64,45 @@ void TFormOptions::FormShow() {
     showNotes();
 }
 
+// The COM numbers whose lists show one device, as the lists stand now:
+// "COM1 and COM3 open the same device: /dev/ttyUSB0."
+std::vector<std::string> TFormOptions::sharedDeviceNotes() {
+    std::vector<std::string> notes;
+    std::array<bool, 4> told{};
+    for (int n = 1; n <= 4; ++n) {
+        const std::string device = shownDevice(n);
+        if (told[static_cast<std::size_t>(n - 1)] || device.empty()) continue;
+        std::vector<int> sharing{n};
+        for (int other = n + 1; other <= 4; ++other)
+            if (shownDevice(other) == device) {
+                sharing.push_back(other);
+                told[static_cast<std::size_t>(other - 1)] = true;
+            }
+        if (sharing.size() < 2) continue;
+        std::string names;
+        for (std::size_t k = 0; k < sharing.size(); ++k)
+            names += (k == 0 ? "" : k + 1 == sharing.size() ? " and " : ", ") + portName(sharing[k]);
+        notes.push_back(names + " open the same device: " + deviceDisplayName(device) + ".");
+    }
+    return notes;
+}
+
+std::string TFormOptions::shownDevice(int n) {
+    const std::vector<std::string>& devices = devices_[static_cast<std::size_t>(n - 1)];
+    const int index = deviceList(n).itemIndex();
+    return index >= 0 && static_cast<std::size_t>(index) < devices.size() ? devices[static_cast<std::size_t>(index)]
+                                                                          : std::string();
+}
+
 void TFormOptions::showNotes() {
     std::string text = fileNote_;
-    for (const std::string& note : notes_)
+    std::vector<std::string> notes(notes_.begin(), notes_.end());
+    for (std::string& note : sharedDeviceNotes()) notes.push_back(std::move(note));
+    for (const std::string& note : notes)
         if (!note.empty()) text += (text.empty() ? "" : "\n") + note;
     LabelComNote.setCaption(text);
+    // Without a note the dialog closes up under its buttons.
+    LabelComNote.setVisible(!text.empty());
 }
 
 void TFormOptions::CBComDeviceChange(int n) {
@@ -84,11 +119,9 @@ void TFormOptions::ButtonOptionsOkClick() {
     // Only the devices the user picked are stored: a saved device that is
     // unplugged right now stays the choice for when it comes back.
     std::map<int, std::string> choices;
-    for (int n = 1; n <= 4; ++n) {
-        const auto i = static_cast<std::size_t>(n - 1);
-        const int index = deviceList(n).itemIndex();
-        if (picked_[i] && index >= 0) choices[n] = devices_[i][static_cast<std::size_t>(index)];
-    }
+    for (int n = 1; n <= 4; ++n)
+        if (const std::string device = shownDevice(n); picked_[static_cast<std::size_t>(n - 1)] && !device.empty())
+            choices[n] = device;
     if (!choices.empty() && !portMap().saveChoices(choices))
         main_.host().showError("Unable to save the serial devices in " + portMap().configFile().string() + ".");
     closeWith(ModalResult::Ok);

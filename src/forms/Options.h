@@ -26,8 +26,9 @@ public:
     ListBox CBCom3Device{*this, "CBCom3Device"};
     RadioButton RBCom4{*this, "RBCom4", 1, "COM 4"};
     ListBox CBCom4Device{*this, "CBCom4Device"};
-    // Why a COM number does not open the device the user chose, and why the
-    // saved choices are ignored when their file cannot be read.
+    // Why a COM number does not open the device the user chose, why the saved
+    // choices are ignored when their file cannot be read, and which COM
+    // numbers open one device.
     Label LabelComNote{*this, "LabelComNote"};
     GroupBox GBVerify{*this, "GBVerify", "Verify"};
     CheckBox CBVerifyOn{*this, "CBVerifyOn", "Automatic"};
@@ -43,6 +44,9 @@ public:
 private:
     ListBox& deviceList(int n);
     void showNotes();
+    // The device COMn's list shows (a path, never an item's text).
+    std::string shownDevice(int n);
+    std::vector<std::string> sharedDeviceNotes();
 
     TTavroSetupMain& main_;
     // Per COM number: the device behind each item of its list, whether the

@@ -110,6 +110,17 @@ std::string deviceDisplayName(const std::string& device) {
     return path.parent_path().filename() == "by-id" ? path.filename().string() : device;
 }
 
+bool devicePresent(const std::string& device, const std::vector<std::string>& listed) {
+#ifdef _WIN32
+    (void)device;
+    (void)listed;
+    return true;
+#else
+    std::error_code ec;
+    return std::find(listed.begin(), listed.end(), device) != listed.end() || fs::exists(device, ec);
+#endif
+}
+
 bool deviceAccessDenied(const std::string& device) {
 #ifdef _WIN32
     (void)device;
@@ -130,9 +141,7 @@ PortResolution PortMap::resolve(int n) const {
     const std::vector<std::string> present = devices();
     PortResolution r;
     if (std::optional<std::string> saved = savedChoice(n)) {
-        std::error_code ec;
-        if (std::find(present.begin(), present.end(), *saved) != present.end() || fs::exists(*saved, ec))
-            return {*saved, PortSource::Saved, {}};
+        if (devicePresent(*saved, present)) return {*saved, PortSource::Saved, {}};
         r.missing = *saved;
     }
     std::vector<std::string> adapters;

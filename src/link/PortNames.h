@@ -37,6 +37,11 @@ bool isUsbSerialDevice(const std::string& device);
 // its folder, any other device as its path.
 std::string deviceDisplayName(const std::string& device);
 
+// Whether a device is there to be opened: among the devices listed, or
+// present in the file system (a pseudo-terminal, a link the user made).
+// On Windows every COM port counts as present: which exist is not known.
+bool devicePresent(const std::string& device, const std::vector<std::string>& listed);
+
 // Whether the user lacks the right to read and write the device (a failed
 // open then asks for the device's group).
 bool deviceAccessDenied(const std::string& device);

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace tavro::qt {
@@ -44,6 +45,36 @@ void applyHeight(QWidget* w, const Container& c) {
     if (!w->property(formHeight).isValid()) return;
     const int height = c.height() == FormHeight ? w->property(formHeight).toInt() : c.height();
     if (w->height() != height) w->resize(w->width(), height);
+}
+
+// Qt shows a plain-text tooltip on one line however long it is, and
+// wraps rich text only to about twice the window's width: every plain
+// tooltip is broken into lines of at most TipLineLength characters.
+constexpr qsizetype TipLineLength = 72;
+
+QString wrapTipText(const QString& tip) {
+    QStringList lines;
+    for (const QString& paragraph : tip.split('\n')) {
+        QString line;
+        for (const QString& word : paragraph.split(' ', Qt::SkipEmptyParts)) {
+            if (!line.isEmpty() && line.size() + 1 + word.size() > TipLineLength) {
+                lines << line;
+                line.clear();
+            }
+            line += (line.isEmpty() ? "" : " ") + word;
+        }
+        lines << line;
+    }
+    return lines.join('\n');
+}
+
+void wrapToolTips(QWidget* root) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        const QString tip = w->toolTip();
+        if (!tip.isEmpty() && !Qt::mightBeRichText(tip)) w->setToolTip(wrapTipText(tip));
+    }
 }
 
 bool isTabPage(const QObject* o) {
@@ -111,6 +142,7 @@ FormBinder::FormBinder(ControlRegistry& model, QWidget* root, QObject* parent)
         }
         bind(*c, found);
     }
+    wrapToolTips(root);
     sync();
 }
 
@@ -314,9 +346,11 @@ void FormBinder::syncOne(const Binding& b) {
         case ControlKind::Edit: {
             auto& edit = static_cast<Edit&>(c);
             auto* line = static_cast<QLineEdit*>(o);
+            // QLineEdit forgets its undo history on setText and setMaxLength
+            // (which sets the text again): what is already so is left alone.
             if (line->text() != fromModel(edit.text())) line->setText(fromModel(edit.text()));
-            if (edit.maxLength() > 0) line->setMaxLength(edit.maxLength());
-            line->setReadOnly(edit.readOnly());
+            if (edit.maxLength() > 0 && line->maxLength() != edit.maxLength()) line->setMaxLength(edit.maxLength());
+            if (line->isReadOnly() != edit.readOnly()) line->setReadOnly(edit.readOnly());
             setColors(line, edit.color(), edit.fontColor());
             break;
         }

@@ -220,7 +220,8 @@ TEST_F(SettingsDialogs, OptionsPickTheDeviceOfEachComPortAndOkStoresIt) {
             EXPECT_EQ(list->itemIndex(), 0);
             EXPECT_TRUE(list->enabled());
         }
-        EXPECT_EQ(dlg.LabelComNote.caption(), "");
+        EXPECT_EQ(dlg.LabelComNote.caption(),
+                  "COM1, COM2, COM3 and COM4 open the same device: usb-Maker_Adapter_A1-if00-port0.");
         dlg.CBCom2Device.userSelect(2);
     }, f.ButtonOptionsCancel);
     EXPECT_FALSE(std::filesystem::exists(ports.config));
@@ -258,9 +259,10 @@ TEST_F(SettingsDialogs, OptionsShowASavedDeviceThatIsGoneAndKeepItForItsReturn) 
     const std::string envNote = "COM4 is set by TAVRO_COM4.";
     run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
         // COM3 falls back to its standard port, which is listed though absent.
-        EXPECT_EQ(dlg.CBCom3Device.items(), (std::vector<std::string>{"/dev/ttyS2", s0}));
+        const std::string standard = std::filesystem::exists("/dev/ttyS2") ? "/dev/ttyS2" : "/dev/ttyS2 (not present)";
+        EXPECT_EQ(dlg.CBCom3Device.items(), (std::vector<std::string>{standard, s0}));
         EXPECT_EQ(dlg.CBCom3Device.itemIndex(), 0);
-        EXPECT_EQ(dlg.CBCom4Device.text(), "/tmp/sim-com4");
+        EXPECT_EQ(dlg.CBCom4Device.text(), "/tmp/sim-com4 (not present)");
         EXPECT_FALSE(dlg.CBCom4Device.enabled());
         EXPECT_EQ(dlg.LabelComNote.caption(),
                   "COM3: usb-Old-if00 is not present; /dev/ttyS2 is used instead.\n" + envNote);
@@ -275,7 +277,8 @@ TEST_F(SettingsDialogs, OptionsShowASavedDeviceThatIsGoneAndKeepItForItsReturn) 
     EXPECT_EQ(portDevice(3), old);
     run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
         EXPECT_EQ(dlg.CBCom3Device.text(), "usb-Old-if00");
-        EXPECT_EQ(dlg.LabelComNote.caption(), envNote);
+        // COM1 and COM2 follow the one adapter plugged in.
+        EXPECT_EQ(dlg.LabelComNote.caption(), envNote + "\nCOM1, COM2 and COM3 open the same device: usb-Old-if00.");
     }, f.ButtonOptionsCancel);
 }
 
@@ -288,7 +291,8 @@ TEST_F(SettingsDialogs, OptionsSayWhyTheSavedDevicesAreIgnoredAndOkDoesNotWaitOn
     host.errors.clear();  // the start-up's own (no logo.bmp here)
     const std::string fileNote = "The saved devices in " + ports.config.string() + " are ignored: Not a regular file.";
     run<TFormOptions>(m().FileOptions, f, [&](TFormOptions& dlg) {
-        EXPECT_EQ(dlg.CBCom1Device.text(), "/dev/ttyS0");
+        EXPECT_EQ(dlg.CBCom1Device.text(),
+                  std::filesystem::exists("/dev/ttyS0") ? "/dev/ttyS0" : "/dev/ttyS0 (not present)");
         EXPECT_EQ(dlg.LabelComNote.caption(), fileNote);
         // The note stays: a pick does not make the file readable.
         dlg.CBCom1Device.userSelect(1);
@@ -298,6 +302,66 @@ TEST_F(SettingsDialogs, OptionsSayWhyTheSavedDevicesAreIgnoredAndOkDoesNotWaitOn
               (std::vector<std::string>{"Unable to save the serial devices in " + ports.config.string() + "."}));
     EXPECT_TRUE(watch.finish()) << "the dialog waited for a writer of the config file";
     EXPECT_EQ(std::filesystem::status(ports.config).type(), std::filesystem::file_type::fifo);
+}
+
+// An absent device is listed as such, yet stored by its path; the note says
+// which COM numbers lead to one device as the lists stand, and is hidden
+// when there is nothing to say.
+TEST_F(SettingsDialogs, OptionsMarkAbsentDevicesAndTellWhichComNumbersShareOne) {
+    FakeSerialDevices ports;
+    const std::string s0 = ports.plug("ttyS0"), usb = ports.plug("ttyUSB0"), usb1 = ports.plug("ttyUSB1");
+    const std::string gone = (ports.root / "gone").string();
+    // Without a choice COM2 falls back to the computer's own /dev/ttyS1.
+    const std::string standard = std::filesystem::exists("/dev/ttyS1") ? "/dev/ttyS1" : "/dev/ttyS1 (not present)";
+    ASSERT_TRUE(ports.map.saveChoices({{1, usb}, {3, usb}}));
+    ::setenv("TAVRO_COM4", gone.c_str(), 1);
+    TFormOptions& f = *d().FormOptions;
+    host.errors.clear();  // the start-up's own (no logo.bmp here)
+    const std::string envNote = "COM4 is set by TAVRO_COM4.";
+    run<TFormOptions>(
+        m().FileOptions, f,
+        [&](TFormOptions& dlg) {
+            EXPECT_EQ(dlg.CBCom1Device.items(), (std::vector<std::string>{usb, usb1, s0}));
+            EXPECT_EQ(dlg.CBCom2Device.items(), (std::vector<std::string>{standard, usb, usb1, s0}));
+            EXPECT_EQ(dlg.CBCom4Device.items(), (std::vector<std::string>{gone + " (not present)", usb, usb1, s0}));
+            EXPECT_EQ(dlg.LabelComNote.caption(), envNote + "\nCOM1 and COM3 open the same device: " + usb + ".");
+            EXPECT_TRUE(dlg.LabelComNote.visible());
+            struct Pick {
+                ListBox& list;
+                int item;
+                std::string shares;
+            };
+            const Pick picks[] = {
+                {dlg.CBCom2Device, 1, "\nCOM1, COM2 and COM3 open the same device: " + usb + "."},
+                {dlg.CBCom3Device, 2, "\nCOM1 and COM2 open the same device: " + usb + "."},
+                {dlg.CBCom2Device, 0, ""},
+            };
+            for (const Pick& p : picks) {
+                p.list.userSelect(p.item);
+                EXPECT_EQ(dlg.LabelComNote.caption(), envNote + p.shares) << p.list.name() << " " << p.item;
+            }
+        },
+        f.ButtonOptionsOk);
+    // The absent device picked is stored as its path.
+    EXPECT_EQ(ports.map.savedChoice(2), "/dev/ttyS1");
+    EXPECT_EQ(ports.map.savedChoice(3), s0);
+    EXPECT_EQ(ports.map.savedChoice(1), usb);
+    EXPECT_TRUE(host.errors.empty());
+
+    ::unsetenv("TAVRO_COM4");
+    ASSERT_TRUE(ports.map.saveChoices({{2, usb1}}));
+    run<TFormOptions>(
+        m().FileOptions, f,
+        [&](TFormOptions& dlg) {
+            EXPECT_EQ(dlg.LabelComNote.caption(), "");
+            EXPECT_FALSE(dlg.LabelComNote.visible());
+            dlg.CBCom2Device.userSelect(0);  // usb
+            dlg.CBCom4Device.userSelect(3);  // s0
+            EXPECT_EQ(dlg.LabelComNote.caption(), "COM1 and COM2 open the same device: " + usb +
+                                                      ".\nCOM3 and COM4 open the same device: " + s0 + ".");
+            EXPECT_TRUE(dlg.LabelComNote.visible());
+        },
+        f.ButtonOptionsCancel);
 }
 
 TEST_F(SettingsDialogs, AboutShowsTheSetupsLines) {

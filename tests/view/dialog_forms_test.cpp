@@ -4,16 +4,19 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QHeaderView>
 #include <QTest>
 #include <QTimer>
+#include <map>
 #include <stdexcept>
 
-#include "FakeHost.h"
 #include "DialogViews.h"
+#include "FakeHost.h"
+#include "FakeSerialDevices.h"
 #include "FormBinder.h"
 #include "forms/Dialogs.h"
 #include "forms/Program.h"
@@ -88,6 +91,48 @@ TEST(DialogForms, AModalDialogClosesWithItsButtonsResult) {
         });
         EXPECT_EQ(qt::execDialog(options, nullptr), c.result) << c.button;
         EXPECT_EQ(program.main().Opts.ComPort, c.comPort) << c.button;
+    }
+}
+
+// The Options dialog ends under its buttons, or under its note when there
+// is one, and the note shows all its lines.
+TEST(DialogForms, TheOptionsDialogEndsUnderItsButtonsOrItsNote) {
+    test::FakeHost host;
+    Program program(host);
+    test::FakeSerialDevices ports;
+    const std::string s0 = ports.plug("ttyS0");
+    struct Case {
+        std::map<int, std::string> choices;
+        bool note;
+    };
+    const Case cases[] = {{{}, false}, {{{1, s0}, {2, s0}, {3, s0}}, true}};
+    for (const Case& c : cases) {
+        if (!c.choices.empty()) {
+            ASSERT_TRUE(ports.map.saveChoices(c.choices));
+        }
+        bool measured = false;
+        QTimer::singleShot(0, [&] {
+            QApplication::processEvents();
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            const QRect buttons = dialog->findChild<QPushButton*>("ButtonOptionsOk")->geometry();
+            auto* note = dialog->findChild<QLabel*>("LabelComNote");
+            // Only a laid-out dialog closes up round what it shows.
+            const int margin = dialog->layout() != nullptr ? dialog->layout()->contentsMargins().bottom() : 0;
+            EXPECT_NE(dialog->layout(), nullptr);
+            EXPECT_EQ(note->isVisible(), c.note);
+            const int lastBottom = c.note ? note->geometry().bottom() : buttons.bottom();
+            EXPECT_EQ(dialog->height() - 1 - lastBottom, margin) << "note: " << c.note;
+            if (c.note) {
+                EXPECT_GT(note->geometry().top(), buttons.bottom());
+                EXPECT_GE(note->height(), note->heightForWidth(note->width()));
+                EXPECT_EQ(note->width(), dialog->width() - 2 * margin);
+            }
+            measured = true;
+            dialog->close();
+        });
+        qt::execDialog(*program.dialogs().FormOptions, nullptr);
+        EXPECT_TRUE(measured);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -17,11 +19,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <functional>
 #include <memory>
 
 #include "DialogViews.h"
+#include "FormBinder.h"
 #include "MainWindow.h"
 #include "QtHost.h"
 #include "RunDirectory.h"
@@ -202,6 +206,90 @@ TEST_F(KeyboardAndWheel, CtrlTabAndCtrlPageKeysSwitchTabsFromAFocusedList) {
         EXPECT_EQ(list->currentIndex(), index) << c.key;
         EXPECT_FALSE(m().FileSave.enabled()) << c.key;
     }
+}
+
+// The read-only preview of the display's colours shows, it takes no input:
+// Tab passes it by.
+TEST_F(KeyboardAndWheel, TabPassesTheColourPreviewBy) {
+    showTab("TabSheetOSD");
+    const QStringList chain = tabChain();
+    EXPECT_TRUE(chain.contains("CBOSDStyle")) << chain.join(' ').toStdString();
+    for (const char* preview : {"MemoSampleText", "EditSampleError"}) {
+        EXPECT_FALSE(chain.contains(preview)) << preview << " in " << chain.join(' ').toStdString();
+        EXPECT_EQ(widget<QWidget>(preview)->focusPolicy(), Qt::NoFocus) << preview;
+    }
+}
+
+// What is typed into a message line can be taken back with Ctrl+Z, though
+// every key goes through the model and back into the widget.
+TEST_F(KeyboardAndWheel, CtrlZUndoesTheTypingInAMessageLine) {
+    showTab("TabSheetGeneral");
+    auto* line = widget<QLineEdit>("EditWelcome1");
+    m().EditWelcome1.setText("Tavro");  // room for more under the length limit
+    window->binder().sync();
+    const QString before = line->text();
+    line->setFocus(Qt::TabFocusReason);
+    line->end(false);
+    QTest::keyClicks(line, "Hi");
+    ASSERT_EQ(line->text(), before + "Hi");
+    ASSERT_EQ(QString::fromLatin1(m().EditWelcome1.text().c_str()), before + "Hi");
+    EXPECT_TRUE(line->isUndoAvailable());
+    QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line->text(), before);
+    EXPECT_EQ(QString::fromLatin1(m().EditWelcome1.text().c_str()), before);
+}
+
+// Every tooltip of every form, shown, wraps to a readable width instead of
+// running across the screen on one line.
+TEST_F(KeyboardAndWheel, EveryTooltipWrapsToAReadableWidth) {
+    const int readable = QFontMetrics(QToolTip::font()).averageCharWidth() * 90;
+    auto tipLabel = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible()) return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    int tips = 0;
+    auto check = [&](QWidget* root, const std::string& form) {
+        for (QWidget* w : root->findChildren<QWidget*>()) {
+            if (w->toolTip().isEmpty()) continue;
+            ++tips;
+            QToolTip::showText(w->mapToGlobal(w->rect().center()), w->toolTip(), w);
+            QWidget* tip = tipLabel();
+            ASSERT_NE(tip, nullptr) << form << ": " << w->objectName().toStdString();
+            EXPECT_LE(tip->width(), readable) << form << ": " << w->objectName().toStdString();
+            QToolTip::hideText();
+        }
+    };
+    check(window.get(), "TavroSetupMain");
+    Dialogs& d = program->dialogs();
+    for (Form* form : std::initializer_list<Form*>{d.FormOptions.get(), d.FormAbout.get(), d.FormDPLII.get(),
+                                                   d.FormTHXUltra2.get(), d.FormCh9_10.get(), d.FormCompare.get(),
+                                                   d.FormSource.get(), d.FormPreset.get(), d.FormComm.get()}) {
+        std::unique_ptr<QWidget> view = qt::createForm(form->name(), window.get());
+        qt::FormBinder binder(*form, view.get());
+        view->show();
+        check(view.get(), form->name());
+    }
+    EXPECT_GT(tips, 0);
+}
+
+// The distance unit's tooltip tells what switching does to a distance, and
+// its example is what the lists show.
+TEST_F(KeyboardAndWheel, TheDistanceUnitTooltipSaysWhatSwitchingKeeps) {
+    showTab("TabSheetSpeaker");
+    const QString tip = widget<QWidget>("GBDistanceUnits")->toolTip().replace(QChar('\n'), QChar(' '));
+    auto* feet = widget<QRadioButton>("RBFeet");
+    auto* meters = widget<QRadioButton>("RBMeters");
+    auto* left = widget<QComboBox>("CBLeftD");
+    if (!feet->isChecked()) feet->click();
+    m().CBLeftD.userSelect(12);
+    window->binder().sync();
+    const QString inFeet = left->currentText();
+    meters->click();
+    const QString inMeters = left->currentText();
+    EXPECT_EQ(left->currentIndex(), 12);
+    EXPECT_TRUE(tip.contains(inFeet + " becomes " + inMeters)) << tip.toStdString();
+    EXPECT_FALSE(tip.contains("keeps the distances")) << tip.toStdString();
 }
 
 TEST_F(KeyboardAndWheel, ReturnOnAQuestionKeepsTheWork) {

@@ -95,6 +95,31 @@ TEST_F(SourceDialogView, RenamingASourceRenamesItsButton) {
     EXPECT_EQ(window->findChild<QAction*>("FileSave")->isEnabled(), true);
 }
 
+// Typing into the name goes through the model and back into the widget,
+// and Ctrl+Z still takes it back.
+TEST_F(SourceDialogView, CtrlZUndoesTheTypingInTheName) {
+    m().Sources[1].Name = "Sat";
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>("EditSourceName");
+        ASSERT_NE(name, nullptr);
+        name->setFocus(Qt::TabFocusReason);
+        name->end(false);
+        QTest::keyClicks(name, "ab");
+        ASSERT_EQ(name->text(), "Satab");
+        EXPECT_TRUE(name->isUndoAvailable());
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(name->text(), "Sat");
+        dialog->findChild<QPushButton*>("ButtonSourceOk")->click();
+        acted = true;
+    });
+    window->findChild<QPushButton*>("BSource2")->click();
+    ASSERT_TRUE(acted);
+    EXPECT_EQ(m().Sources[1].Name, "Sat");
+}
+
 TEST_F(SourceDialogView, TheFormShowsTheModelAndCancelKeepsTheName) {
     m().Sources[0].Mode = ModeDirect;
     m().Sources[0].PresetAssoc = 6;
