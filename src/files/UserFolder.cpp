@@ -133,7 +133,6 @@ std::string prepareUserFolder(const fs::path& shipped, const fs::path& folder, c
 
     // The previous default is kept as "Default.dfg~"; should the new one
     // then fail, the previous "Default.dfg~" is put back.
-
     const auto previous = readWhole(setup);
     if (!previous) return "Unable to read " + setup.string() + ".";
     const fs::path backup = folder / (std::string(DefaultSetup) + "~");
