@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "link/PortNames.h"
+#include "forms/Sercomm.h"
 #include "forms/Setupmain.h"
+#include "link/PortNames.h"
 
 namespace tavro {
 
@@ -12,6 +13,7 @@ TFormOptions::TFormOptions(TTavroSetupMain& main) : Form("FormOptions", "Options
     RBCom1.setChecked(true);
     CBVerifyOn.setChecked(true);
     CBConfirm.setChecked(true);
+    CBBackup.setChecked(true);
     for (int n = 1; n <= 4; ++n) deviceList(n).onChange = [this, n] { CBComDeviceChange(n); };
     ButtonOptionsOk.onClick = [this] { ButtonOptionsOkClick(); };
     ButtonOptionsCancel.onClick = [this] { closeWith(ModalResult::Cancel); };
@@ -31,6 +33,7 @@ void TFormOptions::FormShow() {
     }
     CBVerifyOn.setChecked(main_.Opts.AutoVerify != 0);
     CBConfirm.setChecked(main_.Opts.ConfirmDiscard != 0);
+    CBBackup.setChecked(backsUpBeforeUpload(main_));
     // Where each COM number leads on this computer, and what else is there.
     const PortMap& ports = portMap();
     const std::vector<std::string> present = ports.devices();
@@ -124,6 +127,13 @@ void TFormOptions::ButtonOptionsOkClick() {
             choices[n] = device;
     if (!choices.empty() && !portMap().saveChoices(choices))
         main_.host().showError("Unable to save the serial devices in " + portMap().configFile().string() + ".");
+    // Stored only when changed: the choice counts for this run either way.
+    const bool backup = CBBackup.checked();
+    if (backup != backsUpBeforeUpload(main_)) {
+        main_.BackupBeforeUpload = backup;
+        if (backup != portMap().backupBeforeUpload() && !portMap().saveBackupBeforeUpload(backup))
+            main_.host().showError("Unable to save the backup choice in " + portMap().configFile().string() + ".");
+    }
     closeWith(ModalResult::Ok);
 }
 

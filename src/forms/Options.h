@@ -1,6 +1,7 @@
 // The Options dialog: serial port, automatic verify, discard confirmation.
 // Beside each COM button the device that COM number opens on this computer,
-// a per-user choice kept outside the setup.
+// a per-user choice kept outside the setup, as is whether uploads back up
+// the processor first.
 #pragma once
 
 #include <array>
@@ -34,6 +35,8 @@ public:
     CheckBox CBVerifyOn{*this, "CBVerifyOn", "Automatic"};
     GroupBox GBConfirm{*this, "GBConfirm", "Discard Settings"};
     CheckBox CBConfirm{*this, "CBConfirm", "Confirm"};
+    // Kept per user with the serial devices, not in the setup.
+    CheckBox CBBackup{*this, "CBBackup", "Back up the processor before uploading"};
     Button ButtonOptionsOk{*this, "ButtonOptionsOk", "&OK"};
     Button ButtonOptionsCancel{*this, "ButtonOptionsCancel", "&Cancel"};
 

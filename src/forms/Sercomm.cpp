@@ -1,10 +1,35 @@
 #include "forms/Sercomm.h"
 
+#include <ctime>
+
 #include "forms/ImageBuilder.h"
 #include "forms/SetupCompare.h"
 #include "forms/Setupmain.h"
+#include "link/PortNames.h"
 
 namespace tavro {
+
+std::string processorBackupFolder(const TTavroSetupMain& w) {
+    return w.BackupFolder.empty() ? inStartDirectory(w, BackupFolderName) : w.BackupFolder;
+}
+
+bool backsUpBeforeUpload(const TTavroSetupMain& w) {
+    return w.BackupBeforeUpload.value_or(portMap().backupBeforeUpload());
+}
+
+std::string storeProcessorBackup(TTavroSetupMain& w, BackupOperation operation, const ParameterImage& image,
+                                 const EntryFlags& entries) {
+    const std::string port = portName(w.Opts.ComPort);
+    const BackupInfo info{std::time(nullptr),
+                          operation,
+                          w.CurrentFileName,
+                          modelVariantName(w.ModelVariant),
+                          port,
+                          w.host().serialPort().deviceFor(port)};
+    const StoredBackup stored = storeBackup(processorBackupFolder(w), info, image, entries);
+    if (stored.result) return {};
+    return "Unable to create " + stored.path + "." + reasonLine(files::reasonText(stored.result.error));
+}
 
 TFormComm::TFormComm(TTavroSetupMain& main) : Form("FormComm", "Serial Port Communications"), main_(main) {
     ProgBar.setMin(0);
@@ -31,6 +56,12 @@ Transfer& TFormComm::transfer() {
         // so it is the one piece the dialog hands to the run.
         TransferOptions options{main_.Opts.ComPort, main_.Opts.AutoVerify != 0, [this] { MarkVisibleEntries(main_); },
                                 downloadDoneText};
+        const bool upload =
+            main_.CommOperation == CommOperation::OpUploadChanged || main_.CommOperation == CommOperation::OpUploadAll;
+        if (backup && (!upload || backsUpBeforeUpload(main_)))
+            options.storeBackup = [this, operation = *backup](const ParameterImage& image, const EntryFlags& entries) {
+                return storeProcessorBackup(main_, operation, image, entries);
+            };
         run_ = std::make_unique<Transfer>(
             main_.host().serialPort(),
             TransferData{main_.ParameterImage, main_.ChangedMask, main_.VerifyMask, main_.CommOperation},
@@ -67,6 +98,15 @@ void TFormComm::StartTimerTimer() {
 void TFormComm::showPhase() {
     const Transfer& t = *run_;
     ProgBar.setPosition(0);
+    if (t.backingUp()) {
+        operationCaption_ = caption();
+        operationLabel_ = LabelComm.caption();
+        setCaption(BackingUpCaption);
+        LabelComm.setCaption(BackingUpText);
+    } else if (caption() == BackingUpCaption) {
+        setCaption(operationCaption_);
+        if (LabelComm.caption() == BackingUpText) LabelComm.setCaption(operationLabel_);
+    }
     if (t.entryCount() == 0) {
         // Nothing is flagged: the bar is shown full (a maximum of 0 would
         // draw a busy bar).

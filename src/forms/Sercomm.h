@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "link/Transfer.h"
 #include "forms/Host.h"
+#include "link/Backups.h"
+#include "link/Transfer.h"
 
 namespace tavro {
 
@@ -14,6 +16,20 @@ class TTavroSetupMain;
 
 // How far the progress bar moves for each entry transferred.
 inline constexpr int CommProgressStep = 5;
+
+// The folder the window's backups go to.
+std::string processorBackupFolder(const TTavroSetupMain& w);
+// Whether the window's uploads back up the processor first.
+bool backsUpBeforeUpload(const TTavroSetupMain& w);
+// Stores a backup of what the processor held of the flagged entries, with
+// the window's setup, model and port in its header; the failure text
+// ("Unable to create NAME." and the system's reason on a line of its own),
+// empty when stored.
+std::string storeProcessorBackup(TTavroSetupMain& w, BackupOperation operation, const ParameterImage& image,
+                                 const EntryFlags& entries);
+// What the dialog's caption says while an upload reads its backup.
+inline constexpr const char* BackingUpCaption = "Backing up:";
+inline constexpr const char* BackingUpText = "Reading the settings about to be replaced...";
 
 class TFormComm : public Form {
 public:
@@ -47,6 +63,10 @@ public:
     // What a download that read every entry says at its end; the window sets
     // it with each operation it shows the dialog for.
     std::string downloadDoneText = DownloadDoneText;
+    // The backup this showing stores, if any: an upload's before it writes
+    // (when the window backs up before uploading), a download's after it
+    // read. The window sets it with each operation.
+    std::optional<BackupOperation> backup;
 
 private:
     void showPhase();
@@ -54,6 +74,10 @@ private:
 
     TTavroSetupMain& main_;
     std::unique_ptr<Transfer> run_;
+    // The dialog's caption and label of the operation while the backup
+    // phase shows its own.
+    std::string operationCaption_;
+    std::string operationLabel_;
     bool fresh_ = true;  // no run made since the dialog was shown
 };
 

@@ -9,17 +9,18 @@
 #include <optional>
 #include <string>
 
+#include <memory>
 #include "controls/Controls.h"
+#include "forms/Host.h"
+#include "forms/SetupFile.h"
+#include "forms/SetupmainGroups.h"
+#include "forms/Splashsource.h"
+#include "link/Backups.h"
 #include "link/Masks.h"
 #include "link/ParameterImage.h"
 #include "link/Transfer.h"
 #include "model/Records.h"
 #include "model/ValueLists.h"
-#include "forms/Host.h"
-#include "forms/SetupFile.h"
-#include "forms/SetupmainGroups.h"
-#include "forms/Splashsource.h"
-#include <memory>
 
 namespace tavro {
 
@@ -62,6 +63,8 @@ public:
     // After an upload whose automatic verify did not complete, flags the
     // entries it did not verify equal in the ChangedMask again.
     void FlagUnverifiedUpload();
+    // Upload Changed Settings, backed up as the given operation.
+    void UploadChanged(tavro::BackupOperation backup);
 
     MenuItem MainMenu{*this, "MainMenu", ""};
     MenuItem FileMenu{*this, "FileMenu", "&File"};
@@ -352,6 +355,12 @@ public:
     // The directory the program started in: "Default.dfg" and "DefTmp.bak"
     // are kept there whatever folder a file dialog visits.
     std::string StartDirectory;
+    // Where processor backups are stored; empty: "backups" in the start
+    // directory (processorBackupFolder).
+    std::string BackupFolder;
+    // Whether uploads back up the processor first; unset: the user's own
+    // choice from Options, kept with the serial devices.
+    std::optional<bool> BackupBeforeUpload;
 
     // ---- Records ----------------------------------------------------------
     using Source = SourceRecord;
@@ -415,6 +424,11 @@ public:
     // lists the settings that differ; the setup changes only when the user
     // uploads them.
     void OperationsCompareClick();
+    // Uploads exactly the flagged entries of the image (a backup's), backed
+    // up first like every upload and verified after; the image and masks are
+    // the setup's again afterwards. True only when every entry was written
+    // and verified.
+    bool RestoreBackup(const tavro::ParameterImage& image, const EntryFlags& entries);
 
     // ---- Speaker rules ------------------------------------------------------
     void CBLeftSChange();

@@ -5,12 +5,16 @@
 #include "forms/Setupmain.h"
 #include "forms/SetupCompare.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace tavro {
 
 namespace {
 void prepareDialog(TFormComm& d, const char* label, int max, const char* caption,
-                   const char* downloadDone = DownloadDoneText) {
+                   const char* downloadDone = DownloadDoneText, std::optional<BackupOperation> backup = std::nullopt) {
     d.LabelComm.setCaption(label);
+    d.backup = backup;
     d.downloadDoneText = downloadDone;
     d.ProgBar.setMax(max);
     d.ProgBar.setPosition(0);
@@ -30,7 +34,8 @@ void TTavroSetupMain::OperationsReadSettingsClick() {
     const bool proceed = !(FileSave.enabled() && Opts.ConfirmDiscard != 0) || host_.confirm("Discard Changes?");
     if (proceed) {
         TFormComm& d = *dialogs_->FormComm;
-        prepareDialog(d, "Downloading settings...", 100, "Download settings");
+        prepareDialog(d, "Downloading settings...", 100, "Download settings", DownloadDoneText,
+                      BackupOperation::Download);
         CommOperation = CommOperation::OpDownload;
         host_.showModal(d);
         if (CommOperation == CommOperation::OpFailed) {
@@ -47,11 +52,13 @@ void TTavroSetupMain::OperationsReadSettingsClick() {
     // Declined: nothing changes, the unsent edits stay sendable.
 }
 
-void TTavroSetupMain::WriteChangedSettingsClick() {
+void TTavroSetupMain::WriteChangedSettingsClick() { UploadChanged(BackupOperation::UploadChanged); }
+
+void TTavroSetupMain::UploadChanged(BackupOperation backup) {
     FilterMessageTexts();
     BuildImage(*this);
     TFormComm& d = *dialogs_->FormComm;
-    prepareDialog(d, "Uploading settings...", 100, "Uploading changed settings");
+    prepareDialog(d, "Uploading settings...", 100, "Uploading changed settings", DownloadDoneText, backup);
     CommOperation = CommOperation::OpUploadChanged;
     host_.showModal(d);
     FlagUnverifiedUpload();
@@ -66,7 +73,7 @@ void TTavroSetupMain::OperationsWriteSettingsClick() {
     BuildImage(*this);
     const EntryFlags kept = ChangedMask;
     TFormComm& d = *dialogs_->FormComm;
-    prepareDialog(d, "Uploading settings...", 100, "Upload all settings");
+    prepareDialog(d, "Uploading settings...", 100, "Upload all settings", DownloadDoneText, BackupOperation::UploadAll);
     CommOperation = CommOperation::OpUploadAll;
     host_.showModal(d);
     ClearChangedMask();
@@ -140,7 +147,32 @@ void TTavroSetupMain::OperationsCompareClick() {
     // Upload These: exactly the differing entries are sent.
     ClearChangedMask();
     for (const EntryDifference& e : entries) ChangedMask[static_cast<std::size_t>(e.entry)] = 1;
-    WriteChangedSettingsClick();
+    UploadChanged(BackupOperation::UploadThese);
+}
+
+bool TTavroSetupMain::RestoreBackup(const tavro::ParameterImage& image, const EntryFlags& entries) {
+    FilterMessageTexts();
+    const EntryFlags changed = ChangedMask;
+    const tavro::VerifyMask verify = VerifyMask;
+    const std::uint8_t autoVerify = Opts.AutoVerify;
+    // Only the backup's entries, with the backup's values, each verified.
+    ParameterImage = image;
+    ChangedMask = entries;
+    Opts.AutoVerify = 1;
+    TFormComm& d = *dialogs_->FormComm;
+    prepareDialog(d, "Uploading settings...", 100, "Restore backup", DownloadDoneText, BackupOperation::Restore);
+    CommOperation = CommOperation::OpUploadChanged;
+    host_.showModal(d);
+    const bool verified =
+        CommOperation == CommOperation::OpVerify && VerifyMask.VerifyFollowsUpload == 1 &&
+        std::none_of(VerifyMask.Flags.begin(), VerifyMask.Flags.end(), [](std::uint8_t f) { return f != 0; });
+    Opts.AutoVerify = autoVerify;
+    // The processor holds the backup now; the setup is as it was, and so
+    // are its pending changes.
+    BuildImage(*this);
+    ChangedMask = changed;
+    VerifyMask = verify;
+    return verified;
 }
 
 }  // namespace tavro

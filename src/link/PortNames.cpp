@@ -49,6 +49,8 @@ std::vector<std::string> namesByNumber(const fs::path& folder, const std::string
 }
 
 std::string keyOf(int n) { return portName(n) + "="; }
+// The line of the switch "Back up the processor before uploading".
+const char* const BackupKey = "BackupBeforeUpload=";
 
 // The lines of the config file, through the file layer: only a regular
 // file of a sensible size is read, and a pipe or a device is never waited
@@ -176,16 +178,33 @@ std::string PortMap::configProblem() const {
 }
 
 bool PortMap::saveChoices(const std::map<int, std::string>& choices) const {
+    std::map<std::string, std::string> values;
+    for (const auto& [n, device] : choices) values[keyOf(n)] = device;
+    return saveLines(values);
+}
+
+bool PortMap::backupBeforeUpload() const {
+    if (configFile_.empty()) return true;
+    std::vector<std::string> lines;
+    readLines(configFile_, lines);  // a file that cannot be read holds no choice
+    bool on = true;
+    for (const std::string& line : lines)
+        if (line.rfind(BackupKey, 0) == 0) on = line.substr(std::string(BackupKey).size()) != "0";
+    return on;
+}
+
+bool PortMap::saveBackupBeforeUpload(bool on) const { return saveLines({{BackupKey, on ? "1" : "0"}}); }
+
+bool PortMap::saveLines(const std::map<std::string, std::string>& values) const {
     if (configFile_.empty()) return false;
     // A file that is there and cannot be read is not replaced: its lines
     // would be lost, and it may be no file at all.
     std::vector<std::string> lines;
     if (!readLines(configFile_, lines)) return false;
     if (lines.empty()) lines.push_back("# The serial device of each COM number, chosen in Options.");
-    for (const auto& [n, device] : choices) {
-        const std::string key = keyOf(n);
+    for (const auto& [key, value] : values) {
         std::erase_if(lines, [&](const std::string& line) { return line.rfind(key, 0) == 0; });
-        lines.push_back(key + device);
+        lines.push_back(key + value);
     }
     std::ostringstream out;
     for (const std::string& line : lines) out << line << '\n';

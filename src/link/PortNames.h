@@ -84,8 +84,16 @@ public:
     // Stores the devices of the given COM numbers and keeps every other line
     // of the file. False when the file cannot be read or written.
     bool saveChoices(const std::map<int, std::string>& choices) const;
+    // Whether uploads back up the processor first ("BackupBeforeUpload=0"
+    // in the config file turns it off); on unless the file says otherwise.
+    bool backupBeforeUpload() const;
+    // Stores the switch and keeps every other line; false as saveChoices.
+    bool saveBackupBeforeUpload(bool on) const;
 
 private:
+    // Replaces the lines of the given keys ("COM1=") and keeps the others.
+    bool saveLines(const std::map<std::string, std::string>& values) const;
+
     std::filesystem::path configFile_;
     DeviceLister listDevices_;
 };

@@ -58,6 +58,12 @@ void Transfer::prepareUpload() {
     data_.verify.clearFlags();
     // Set again only when this upload hands over to its automatic verify.
     data_.verify.VerifyFollowsUpload = 0;
+    // With a backup, the entries about to be written are read first.
+    backingUp_ = static_cast<bool>(options_.storeBackup);
+    if (backingUp_) {
+        backup_ = data_.image;
+        backupRead_ = {};
+    }
     startPhase(countFlags(data_.changed));
 }
 
@@ -90,6 +96,13 @@ const char* Transfer::nothingToDoText() const {
 }
 
 int Transfer::nextEntry() const {
+    if (backingUp_) {
+        for (int k = 0; k < ImageEntryCount; ++k) {
+            const auto i = static_cast<std::size_t>(k);
+            if (data_.changed[i] != 0 && backupRead_[i] == 0) return k;
+        }
+        return -1;
+    }
     const EntryFlags& flags = data_.operation == CommOperation::OpVerify ? data_.verify.Flags : data_.changed;
     for (int k = 0; k < ImageEntryCount; ++k)
         if (flags[static_cast<std::size_t>(k)] != 0) return k;
@@ -126,6 +139,26 @@ void Transfer::stepDownload(int k) {
     data_.verify.Flags[index] = 1;
 }
 
+// Reads entry k into the backup; the upload's image and masks stay as they
+// are.
+void Transfer::stepBackup(int k) {
+    const auto index = static_cast<std::size_t>(k);
+    std::uint8_t value = 0;
+    if (!readEntry(k, value, downloadOutcomeText)) return;
+    backup_[index].Value = value;
+    backupRead_[index] = 1;
+}
+
+// The backup phase read every entry: it is stored, or the run ends with why
+// not and nothing is written.
+bool Transfer::backupStored() {
+    backingUp_ = false;
+    std::string problem = options_.storeBackup(backup_, backupRead_);
+    if (problem.empty()) return true;
+    fail(std::move(problem));
+    return false;
+}
+
 void Transfer::stepVerify(int k) {
     const auto index = static_cast<std::size_t>(k);
     std::uint8_t value = 0;
@@ -143,6 +176,8 @@ void Transfer::step() {
     if (k < 0) {
         // The flags ran out before the count did: nothing left to transfer.
         remaining_ = 1;
+    } else if (backingUp_) {
+        stepBackup(k);
     } else if (data_.operation == CommOperation::OpUploadChanged) {
         stepUpload(k);
     } else if (data_.operation == CommOperation::OpDownload) {
@@ -166,6 +201,10 @@ void Transfer::step() {
 void Transfer::phaseSucceeded() {
     switch (data_.operation) {
         case CommOperation::OpUploadChanged:
+            if (backingUp_) {
+                if (backupStored()) startPhase(countFlags(data_.changed));
+                break;
+            }
             text_ = "Settings uploaded succesfully.";
             if (options_.autoVerify) {
                 data_.operation = CommOperation::OpVerify;
@@ -174,7 +213,12 @@ void Transfer::phaseSucceeded() {
                 prepareVerify();
             }
             break;
-        case CommOperation::OpDownload: text_ = options_.downloadDoneText; break;
+        case CommOperation::OpDownload:
+            text_ = options_.downloadDoneText;
+            // The settings read are the setup's now; a backup that cannot be
+            // stored is told beside them.
+            if (options_.storeBackup) detail_ = options_.storeBackup(data_.image, data_.verify.Flags);
+            break;
         case CommOperation::OpVerify:
             text_ = data_.verify.VerifyFollowsUpload == 1 ? "Settings uploaded and verified succesfully."
                                                           : "Settings verified succesfully.";

@@ -52,6 +52,13 @@ struct TransferOptions {
     // Upload All Settings sends and a download reads.
     std::function<void()> markVisible;
     std::string downloadDoneText = DownloadDoneText;
+    // Stores a backup of the processor: the values read in the image, the
+    // entries read flagged; the failure text when it cannot ("Unable to
+    // create NAME." and the reason), empty when stored. When set, an upload
+    // first reads every entry it is about to write (its backup phase) and
+    // writes nothing unless the backup is stored, and a download that read
+    // every entry stores what it read.
+    std::function<std::string(const ParameterImage&, const EntryFlags&)> storeBackup = nullptr;
 };
 
 class Transfer {
@@ -77,7 +84,8 @@ public:
     // The result so far ("Settings uploaded succesfully. Verifying..."), the
     // final one when finished; empty until there is one.
     const std::string& text() const { return text_; }
-    // Where a port that cannot be opened leads and why; empty otherwise.
+    // Where a port that cannot be opened leads and why, or why a download's
+    // backup was not stored; empty otherwise.
     const std::string& detail() const { return detail_; }
     // Where a verify found a different value: the value sent (the image's)
     // as a, the one the processor holds as b; none otherwise.
@@ -90,8 +98,10 @@ public:
     // them the run has done so far.
     int entryCount() const { return entryCount_; }
     int entriesDone() const { return entryCount_ - remaining_; }
-    // Phases started: the verify after an upload is the second.
+    // Phases started: the verify after an upload is the one after it.
     int phase() const { return phase_; }
+    // Whether the running phase reads the backup of an upload.
+    bool backingUp() const { return backingUp_; }
 
 private:
     void prepareUpload();
@@ -105,6 +115,8 @@ private:
     void stepUpload(int k);
     void stepDownload(int k);
     void stepVerify(int k);
+    void stepBackup(int k);
+    bool backupStored();
     bool readEntry(int k, std::uint8_t& value, const char* (*failureText)(ReadOutcome));
     void fail(std::string text);
 
@@ -120,6 +132,9 @@ private:
     int entryCount_ = 0;
     int remaining_ = 0;
     int phase_ = 0;
+    bool backingUp_ = false;
+    ParameterImage backup_{};  // what the backup phase read
+    EntryFlags backupRead_{};
 };
 
 }  // namespace tavro

@@ -4,6 +4,7 @@
 #include "MainFixture.h"
 #include "PipeWatch.h"
 #include "forms/Dialogs.h"
+#include "forms/Sercomm.h"
 
 using namespace tavro;
 using namespace tavro::test;
@@ -247,6 +248,40 @@ TEST_F(SettingsDialogs, OptionsPickTheDeviceOfEachComPortAndOkStoresIt) {
     EXPECT_EQ(host.errors, (std::vector<std::string>{"Unable to save the serial devices in " + ports.config.string() + "."}));
     EXPECT_EQ(m().Opts.ComPort, 3);
     EXPECT_TRUE(marked().empty());
+}
+
+TEST_F(SettingsDialogs, OptionsKeepTheBackupSwitchPerUserBesideTheDevices) {
+    FakeSerialDevices ports;
+    ASSERT_TRUE(ports.map.saveChoices({{2, "/dev/ttyS1"}}));
+    TFormOptions& f = *d().FormOptions;
+    host.errors.clear();  // the start-up's own (no logo.bmp here)
+    run<TFormOptions>(
+        m().FileOptions, f,
+        [](TFormOptions& dlg) {
+            EXPECT_TRUE(dlg.CBBackup.checked());  // on by default
+            dlg.CBBackup.userClick();
+        },
+        f.ButtonOptionsCancel);
+    EXPECT_TRUE(backsUpBeforeUpload(m()));
+
+    run<TFormOptions>(
+        m().FileOptions, f, [](TFormOptions& dlg) { dlg.CBBackup.userClick(); }, f.ButtonOptionsOk);
+    EXPECT_FALSE(backsUpBeforeUpload(m()));
+    EXPECT_FALSE(ports.map.backupBeforeUpload());
+    EXPECT_EQ(ports.map.savedChoice(2), std::optional<std::string>("/dev/ttyS1"));  // the other lines stay
+    EXPECT_TRUE(marked().empty());
+    EXPECT_FALSE(m().FileSave.enabled());
+    // A window started later takes the user's choice.
+    m().BackupBeforeUpload.reset();
+    run<TFormOptions>(
+        m().FileOptions, f,
+        [](TFormOptions& dlg) {
+            EXPECT_FALSE(dlg.CBBackup.checked());
+            dlg.CBBackup.userClick();
+        },
+        f.ButtonOptionsOk);
+    EXPECT_TRUE(ports.map.backupBeforeUpload());
+    EXPECT_TRUE(host.errors.empty());
 }
 
 TEST_F(SettingsDialogs, OptionsShowASavedDeviceThatIsGoneAndKeepItForItsReturn) {

@@ -1,11 +1,14 @@
 // The communication dialog driven tick by tick, and the Operations menu.
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
 
 #include "MainFixture.h"
 #include "files_support.h"
-#include "forms/ImageBuilder.h"
 #include "forms/Dialogs.h"
+#include "forms/ImageBuilder.h"
+#include "link/PortNames.h"
 
 using namespace tavro;
 using namespace tavro::test;
@@ -18,12 +21,16 @@ protected:
         startShownOnShippedDefault();
         if (HasFatalFailure()) return;
         m().Opts.AutoVerify = 0;
+        // These runs write at once; the backup before an upload has tests
+        // of its own.
+        m().BackupBeforeUpload = false;
     }
     TFormComm& comm() { return *m().dialogs()->FormComm; }
     FakeSerialPort& port() { return host.port; }
 
     struct Run {
         std::vector<std::string> labels;  // LabelComm after each tick
+        std::vector<std::string> captions;  // the dialog's caption after each tick
         int maxima = 0;                   // ProgBar maximum seen first
         int ticks = 0;
         bool portOpenAtEnd = false;
@@ -46,6 +53,7 @@ protected:
                 comm().OpTimer.fire();
                 ++r.ticks;
                 r.labels.push_back(comm().LabelComm.caption());
+                r.captions.push_back(comm().caption());
             }
             r.portOpenAtEnd = port().isOpen;
             r.buttonAtEnd = comm().ButtonComm.caption();
@@ -367,4 +375,204 @@ TEST_F(Transfers, ClosingTheDialogBeforeItStartedKeepsThePendingChanges) {
     EXPECT_FALSE(m().OperationsVerifySettings.enabled());
     EXPECT_FALSE(comm().StartTimer.enabled());
     EXPECT_TRUE(port().opened.empty());
+}
+
+namespace {
+
+// Uploads that back up the processor first, into the scratch folder's
+// backups/.
+class BackedUpTransfers : public Transfers {
+protected:
+    void SetUp() override {
+        Transfers::SetUp();
+        if (HasFatalFailure()) return;
+        m().BackupBeforeUpload = true;
+        // What the processor holds before: every visible entry one above
+        // the setup's value.
+        BuildImage(m());
+        for (const ParameterEntry& e : m().ParameterImage)
+            port().table[e.address()] = static_cast<std::uint8_t>(e.Value + 1);
+        before = port().table;
+    }
+    std::string folder() { return workDir + "/backups"; }
+    std::vector<BackupListing> backups() { return listBackups(folder()); }
+    BackupContents only() {
+        const std::vector<BackupListing> list = backups();
+        BackupContents c;
+        EXPECT_EQ(list.size(), 1u);
+        if (list.size() == 1) {
+            EXPECT_EQ(readBackup(folder() + "/" + list[0].file, c), std::nullopt);
+        }
+        return c;
+    }
+    // The write frames that reached the port (0xE0 "RS!" 0xE6 ...), and
+    // whether any came before the last read frame.
+    int writeFrames(bool* writeBeforeRead = nullptr) {
+        std::vector<std::uint8_t> line;
+        for (const auto& call : port().writeCalls) line.insert(line.end(), call.begin(), call.end());
+        int writes = 0;
+        bool readAfterWrite = false;
+        for (std::size_t i = 0; i + 4 < line.size(); ++i) {
+            if (line[i] != 0xE0 || line[i + 1] != 'R' || line[i + 2] != 'S' || line[i + 3] != '!') continue;
+            if (line[i + 4] == 0xE6) ++writes;
+            if (line[i + 4] == 0xE7 && writes > 0) readAfterWrite = true;
+        }
+        if (writeBeforeRead != nullptr) *writeBeforeRead = readAfterWrite;
+        return writes;
+    }
+    std::map<std::uint16_t, std::uint8_t> before;
+};
+
+}  // namespace
+
+TEST_F(BackedUpTransfers, UploadAllReadsWhatItWillWriteStoresItThenWrites) {
+    m().CBCenterL.userSelect(10);
+    Run r = run(m().OperationsWriteSettings);
+    MarkVisibleEntries(m());
+    const EntryFlags visible = m().ChangedMask;
+    const int n = flags(visible);
+    ClearChanged(m());
+    EXPECT_EQ(r.finalLabel, "Settings uploaded succesfully.");
+    EXPECT_EQ(r.ticks, 2 * n);
+    // The backup phase has its caption and its own text, the upload its own.
+    EXPECT_EQ(r.captions.front(), "Backing up:");
+    EXPECT_EQ(r.labels.front(), "Reading the settings about to be replaced...");
+    EXPECT_EQ(r.captions.back(), "Upload all settings");
+    EXPECT_EQ(r.labels[static_cast<std::size_t>(n)], "Uploading settings...");
+    bool writeBeforeRead = true;
+    EXPECT_EQ(writeFrames(&writeBeforeRead), n);
+    EXPECT_FALSE(writeBeforeRead);
+    const BackupContents c = only();
+    EXPECT_EQ(c.entries, visible);
+    for (int k = 0; k < ImageEntryCount; ++k) {
+        const ParameterEntry& e = c.image[static_cast<std::size_t>(k)];
+        if (visible[static_cast<std::size_t>(k)] != 0) {
+            EXPECT_EQ(e.Value, before[e.address()]) << k;
+        }
+    }
+    EXPECT_EQ(c.header.operation, "Upload All Settings");
+    EXPECT_EQ(c.header.model, "Tavro");
+    EXPECT_EQ(c.header.port, "COM1");
+    EXPECT_EQ(c.header.entries, n);
+}
+
+TEST_F(BackedUpTransfers, UploadChangedAndUploadTheseBackUpOnlyTheFlaggedEntries) {
+    m().CBCenterL.userSelect(10);  // entry 12
+    Run r = run(m().WriteChangedSettings);
+    EXPECT_EQ(r.finalLabel, "Settings uploaded succesfully.");
+    EXPECT_EQ(r.ticks, 2);
+    EXPECT_EQ(writeFrames(), 1);
+    BackupContents c = only();
+    EntryFlags expected{};
+    expected[12] = 1;
+    EXPECT_EQ(c.entries, expected);
+    EXPECT_EQ(c.image[12].Value, before[0x0012]);
+    EXPECT_EQ(c.header.operation, "Upload Changed Settings");
+}
+
+TEST_F(BackedUpTransfers, AFailedBackupReadWritesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(FakeSerialPort&)> fault;
+        const char* text;
+    } cases[] = {
+        {"no answer", [](FakeSerialPort& p) { p.readFails = true; }, "Unable to establish serial connection."},
+        {"wrong answer",
+         [](FakeSerialPort& p) {
+             p.scriptedAnswers = {{0xD9, 1, 0}, {0xD8, 1, 0}};
+         },
+         "Download failed"},
+    };
+    for (const Case& c : cases) {
+        m().CBCenterL.userSelect(m().CBCenterL.itemIndex() == 10 ? 11 : 10);
+        m().CheckBoxEnhancedBass.userClick();
+        const EntryFlags pending = m().ChangedMask;
+        for (MenuItem* command : {&m().WriteChangedSettings, &m().OperationsWriteSettings}) {
+            port() = FakeSerialPort{};
+            c.fault(port());
+            Run r = run(*command);
+            EXPECT_EQ(writeFrames(), 0) << c.name;
+            EXPECT_EQ(m().CommOperation, CommOperation::OpFailed) << c.name;
+            EXPECT_EQ(r.finalLabel, c.text) << c.name;
+            EXPECT_EQ(m().ChangedMask, pending) << c.name;
+            EXPECT_TRUE(m().WriteChangedSettings.enabled()) << c.name;
+        }
+    }
+    EXPECT_TRUE(backups().empty());
+}
+
+TEST_F(BackedUpTransfers, ABackupThatCannotBeStoredWritesNothingAndSaysWhy) {
+    writeBytes(folder(), "a file where the folder should be\n");
+    m().CBCenterL.userSelect(10);
+    Run r = run(m().WriteChangedSettings);
+    EXPECT_EQ(writeFrames(), 0);
+    EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
+    const std::string prefix = "Unable to create " + folder() + "/";
+    EXPECT_EQ(r.finalLabel.substr(0, prefix.size()), prefix);
+    const std::size_t end = r.finalLabel.find(".img.\n");
+    ASSERT_NE(end, std::string::npos) << r.finalLabel;
+    EXPECT_FALSE(r.finalLabel.substr(end + 6).empty());  // the system's reason
+    EXPECT_EQ(port().table, before);
+}
+
+TEST_F(BackedUpTransfers, TheSwitchTurnsTheBackupOff) {
+    // Off for this run, and off in the user's own choice.
+    m().BackupBeforeUpload = false;
+    m().CBCenterL.userSelect(10);
+    Run r = run(m().WriteChangedSettings);
+    EXPECT_EQ(r.ticks, 1);
+    EXPECT_EQ(port().readSizes.size(), 1u);  // the write's answer only
+
+    const std::string config = workDir + "/ports.conf";
+    writeBytes(config, "BackupBeforeUpload=0\n");
+    PortMap map(config, [] { return std::vector<std::string>{}; });
+    usePortMap(&map);
+    m().BackupBeforeUpload.reset();
+    m().CBCenterL.userSelect(11);
+    r = run(m().WriteChangedSettings);
+    usePortMap(nullptr);
+    EXPECT_EQ(r.ticks, 1);
+    EXPECT_TRUE(backups().empty());
+}
+
+TEST_F(BackedUpTransfers, DownloadStoresWhatItReadAndCompareDoesNot) {
+    Run r = run(m().OperationsReadSettings);
+    EXPECT_EQ(r.finalLabel, "Settings downloaded succesfully.");
+    const BackupContents c = only();
+    EXPECT_EQ(c.header.operation, "Download Settings");
+    for (int k = 0; k < ImageEntryCount; ++k) {
+        const ParameterEntry& e = c.image[static_cast<std::size_t>(k)];
+        if (c.entries[static_cast<std::size_t>(k)] != 0) {
+            EXPECT_EQ(e.Value, before[e.address()]) << k;
+        }
+    }
+    EXPECT_GT(c.header.entries, 290);
+}
+
+TEST_F(BackedUpTransfers, RestoreWritesExactlyTheBackupsEntriesBacksUpAndVerifies) {
+    const ParameterImage setupImage = m().ParameterImage;
+    ParameterImage image = InitialParameterImage();
+    EntryFlags entries{};
+    image[12].Value = 101;
+    image[40].Value = 7;
+    entries[12] = entries[40] = 1;
+    host.onModal = [&](Form& f) {
+        comm().StartTimer.fire();
+        while (comm().OpTimer.enabled()) comm().OpTimer.fire();
+        comm().ButtonComm.userClick();
+        return f.modalResult();
+    };
+    EXPECT_TRUE(m().RestoreBackup(image, entries));
+    EXPECT_EQ(comm().LabelComm.caption(), "Settings uploaded and verified succesfully.");
+    EXPECT_EQ(writeFrames(), 2);
+    EXPECT_EQ(port().table[image[12].address()], 101);
+    EXPECT_EQ(port().table[image[40].address()], 7);
+    const BackupContents c = only();
+    EXPECT_EQ(c.entries, entries);
+    EXPECT_EQ(c.header.operation, "Restore");
+    EXPECT_EQ(m().ParameterImage, setupImage);
+    EXPECT_EQ(m().Opts.AutoVerify, 0);
+
+    port().mismatch[image[12].address()] = 3;
+    EXPECT_FALSE(m().RestoreBackup(image, entries));
 }

@@ -67,6 +67,9 @@ struct SimProgram {
         m().FormShow();
         m().Opts.ComPort = 1;
         m().Opts.AutoVerify = 0;
+        // The uploads here write at once: the backup before an upload is
+        // tested on its own.
+        m().BackupBeforeUpload = false;
     }
     TTavroSetupMain& m() { return program->main(); }
     TFormComm& comm() { return *m().dialogs()->FormComm; }

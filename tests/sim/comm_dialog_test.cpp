@@ -72,6 +72,7 @@ protected:
         program = std::make_unique<Program>(host, [this](TTavroSetupMain& w) { w.StartDirectory = dir; });
         m().Opts.ComPort = 1;
         m().Opts.AutoVerify = 0;
+        m().BackupBeforeUpload = false;  // the uploads here write at once
     }
     TTavroSetupMain& m() { return program->main(); }
     // Check Connection until the dialog's button reads "&OK", then pressed.

@@ -10,6 +10,8 @@
 //   tavro-cli verify   [--default FILE] [--port DEV] SETUP
 //   tavro-cli diff     [--default FILE] [--raw] A B
 //   tavro-cli compare  [--default FILE] [--port DEV] [--raw] SETUP
+//   tavro-cli backups  [--dir DIR]
+//   tavro-cli restore  [--default FILE] [--port DEV] [--no-backup] [--dir DIR] BACKUP
 //   tavro-cli --help | --version
 //
 // Every command starts as the program does, with FILE (./Default.dfg unless
@@ -17,6 +19,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -29,13 +32,14 @@
 #include "CommandLine.h"
 #include "TavroVersion.h"
 #include "files/AtomicFile.h"
-#include "forms/SetupFile.h"
 #include "forms/ImageBuilder.h"
-#include "link/PortNames.h"
 #include "forms/Program.h"
 #include "forms/RegisterMap.h"
 #include "forms/Sercomm.h"
 #include "forms/SetupCompare.h"
+#include "forms/SetupFile.h"
+#include "link/Backups.h"
+#include "link/PortNames.h"
 
 namespace {
 
@@ -56,11 +60,13 @@ const char* const usageText =
     "  tavro-cli convert [--default FILE] SETUP OUT\n"
     "  tavro-cli apply   [--default FILE] [--setup SETUP] IMAGE OUT\n"
     "  tavro-cli check    [--default FILE] [--port DEV]\n"
-    "  tavro-cli upload   [--default FILE] [--port DEV] [--verify] SETUP\n"
-    "  tavro-cli download [--default FILE] [--port DEV] [--setup SETUP] OUT\n"
+    "  tavro-cli upload   [--default FILE] [--port DEV] [--verify] [--no-backup] [--dir DIR] SETUP\n"
+    "  tavro-cli download [--default FILE] [--port DEV] [--setup SETUP] [--dir DIR] OUT\n"
     "  tavro-cli verify   [--default FILE] [--port DEV] SETUP\n"
     "  tavro-cli diff     [--default FILE] [--raw] A B\n"
     "  tavro-cli compare  [--default FILE] [--port DEV] [--raw] SETUP\n"
+    "  tavro-cli backups  [--dir DIR]\n"
+    "  tavro-cli restore  [--default FILE] [--port DEV] [--no-backup] [--dir DIR] BACKUP\n"
     "  tavro-cli --help\n"
     "  tavro-cli --version\n";
 
@@ -99,6 +105,15 @@ const char* const helpText =
     "  compare  Opens SETUP, reads what the processor holds of its visible part\n"
     "           (writing nothing) and prints the settings that differ, as diff\n"
     "           does, SETUP -> processor.\n"
+    "  backups  Lists the processor backups, newest first, one line each:\n"
+    "             <file> TAB <date> TAB <operation> TAB <setup> TAB <entries>\n"
+    "  restore  Uploads exactly the entries of BACKUP with its values (backed up\n"
+    "           first, as every upload), then reads them back and compares;\n"
+    "           exit status 0 only when every entry was verified.\n"
+    "  upload, restore and download store a backup of what the processor held\n"
+    "  (an upload before it writes, a download what it read) in the backups\n"
+    "  folder: ./backups, the environment variable TAVRO_BACKUP_DIR, or --dir.\n"
+    "  A failed backup read or store writes nothing.\n"
     "  The transfer commands print the operation's final text; when standard\n"
     "  error is a terminal they show the entries done on it as they go.\n"
     "\n"
@@ -110,6 +125,8 @@ const char* const helpText =
     "                  environment variable TAVRO_COMn, else /dev/ttyS(n-1);\n"
     "                  on Windows COMn is the Windows port COMn\n"
     "  --verify        (upload) verify automatically after the upload\n"
+    "  --no-backup     (upload, restore) write without backing up the processor\n"
+    "  --dir DIR       (upload, download, restore, backups) the backups folder\n"
     "  --raw           (diff, compare) one line per differing entry instead:\n"
     "                  <entry> <address, 4 hex digits> <value> <value>\n"
     "  --help          this text\n"
@@ -127,6 +144,8 @@ struct Arguments {
     std::optional<std::string> port;   // --port
     bool verify = false;               // --verify
     bool raw = false;                  // --raw
+    bool noBackup = false;             // --no-backup
+    std::optional<std::string> dir;    // --dir
     std::vector<std::string> positional;
 };
 
@@ -140,14 +159,21 @@ std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
     if (argc < 2) return "no command given";
     args.command = argv[1];
     const std::string& c = args.command;
-    const bool transfer = c == "check" || c == "upload" || c == "download" || c == "verify" || c == "compare";
-    if (c != "image" && c != "convert" && c != "apply" && c != "diff" && !transfer)
+    const bool transfer =
+        c == "check" || c == "upload" || c == "download" || c == "verify" || c == "compare" || c == "restore";
+    const bool backs = c == "upload" || c == "download" || c == "restore" || c == "backups";
+    if (c != "image" && c != "convert" && c != "apply" && c != "diff" && c != "backups" && !transfer)
         return "unknown command '" + c + "'";
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--default" || (a == "--setup" && (c == "apply" || c == "download")) || (a == "--port" && transfer)) {
             if (i + 1 >= argc) return a + " needs a value";
             (a == "--default" ? args.defaultFile : a == "--setup" ? args.setup.emplace() : args.port.emplace()) = argv[++i];
+        } else if (a == "--dir" && backs) {
+            if (i + 1 >= argc) return a + " needs a value";
+            args.dir = argv[++i];
+        } else if (a == "--no-backup" && (c == "upload" || c == "restore")) {
+            args.noBackup = true;
         } else if (a == "--verify" && c == "upload") {
             args.verify = true;
         } else if (a == "--raw" && (c == "diff" || c == "compare")) {
@@ -167,6 +193,8 @@ std::optional<std::string> parse(int argc, char* argv[], Arguments& args) {
     if (c == "download" && n != 1) return "download needs OUT";
     if (c == "diff" && n != 2) return "diff needs A and B";
     if (c == "compare" && n != 1) return "compare needs SETUP";
+    if (c == "backups" && n != 0) return "backups takes no file";
+    if (c == "restore" && n != 1) return "restore needs BACKUP";
     return std::nullopt;
 }
 
@@ -440,13 +468,45 @@ int compare(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
     return printDifferences(args, *host.comparedEntries, host.comparedSettings);
 }
 
+// The backups folder: --dir, else TAVRO_BACKUP_DIR, else ./backups.
+std::string backupFolder(const Arguments& args) {
+    if (args.dir) return *args.dir;
+    const char* env = std::getenv("TAVRO_BACKUP_DIR");
+    return env != nullptr && *env != '\0' ? env : tavro::BackupFolderName;
+}
+
+int listBackups(const Arguments& args) {
+    for (const tavro::BackupListing& b : tavro::listBackups(backupFolder(args)))
+        std::cout << b.file << "\t" << b.date << "\t" << b.operation << "\t" << b.setup << "\t" << b.entries << "\n";
+    std::cout.flush();
+    return std::cout ? ExitOk : ExitFailed;
+}
+
+// restore BACKUP: exactly its entries written, backed up first, verified.
+int restore(const Arguments& args, TTavroSetupMain& w, CliHost& host) {
+    tavro::BackupContents backup;
+    if (const std::optional<std::string> problem = tavro::readBackup(args.positional[0], backup)) {
+        std::cerr << *problem << "\n";
+        return ExitFailed;
+    }
+    prepareLink(args, w, host);
+    const bool verified = w.RestoreBackup(backup.image, backup.entries);
+    std::cout << host.finalText << "\n";
+    if (!host.detailText.empty()) std::cerr << host.detailText << "\n";
+    return verified ? ExitOk : ExitFailed;
+}
+
 int run(const Arguments& args) {
     if (args.command == "diff") return diff(args);
+    if (args.command == "backups") return listBackups(args);
     CliHost host;
     const std::unique_ptr<tavro::Program> program = startProgram(host, args);
     if (program == nullptr) return args.command == "compare" ? ExitTrouble : ExitFailed;
     TTavroSetupMain& w = program->main();
+    w.BackupFolder = backupFolder(args);
+    if (args.noBackup) w.BackupBeforeUpload = false;
     if (args.command == "compare") return compare(args, w, host);
+    if (args.command == "restore") return restore(args, w, host);
 
     if (args.command == "check" || args.command == "upload" || args.command == "download" || args.command == "verify")
         return transfer(args, w, host);
