@@ -7,6 +7,7 @@
 
 #include "ScratchFolder.h"
 #include "files_support.h"
+#include "files/Paths.h"
 #include "link/Backups.h"
 
 using namespace tavro;
@@ -72,7 +73,7 @@ TEST_F(Backups, StoredBackupReadsBackWithItsHeaderAndEntries) {
     flags[12] = flags[300] = 1;
     const StoredBackup stored = storeBackup(folder, info, image, flags);
     ASSERT_TRUE(stored.result) << stored.result.error;
-    EXPECT_EQ(stored.path, folder + "/2026-12-11_140312_upload-all_customer_one.img");
+    EXPECT_EQ(stored.path, files::inFolder(folder, "2026-12-11_140312_upload-all_customer_one.img"));
     BackupContents read;
     ASSERT_EQ(readBackup(stored.path, read), std::nullopt);
     EXPECT_EQ(read.entries, flags);
@@ -131,7 +132,7 @@ TEST_F(Backups, AFolderThatCannotBeMadeStoresNothingAndSaysWhy) {
     const StoredBackup stored = storeBackup(folder, info, image, flags);
     EXPECT_FALSE(stored.result);
     EXPECT_NE(stored.result.error, 0);
-    EXPECT_EQ(stored.path, folder + "/2026-12-11_140312_upload-all_customer_one.img");
+    EXPECT_EQ(stored.path, files::inFolder(folder, "2026-12-11_140312_upload-all_customer_one.img"));
     EXPECT_EQ(readBytes(folder), "a file where the folder should be\n");
 }
 

@@ -6,6 +6,7 @@
 
 #include "MainFixture.h"
 #include "files_support.h"
+#include "files/Paths.h"
 #include "forms/Dialogs.h"
 #include "forms/ImageBuilder.h"
 #include "link/PortNames.h"
@@ -394,14 +395,14 @@ protected:
             port().table[e.address()] = static_cast<std::uint8_t>(e.Value + 1);
         before = port().table;
     }
-    std::string folder() { return workDir + "/backups"; }
+    std::string folder() { return files::inFolder(workDir, "backups"); }
     std::vector<BackupListing> backups() { return listBackups(folder()); }
     BackupContents only() {
         const std::vector<BackupListing> list = backups();
         BackupContents c;
         EXPECT_EQ(list.size(), 1u);
         if (list.size() == 1) {
-            EXPECT_EQ(readBackup(folder() + "/" + list[0].file, c), std::nullopt);
+            EXPECT_EQ(readBackup(files::inFolder(folder(), list[0].file), c), std::nullopt);
         }
         return c;
     }
@@ -507,7 +508,9 @@ TEST_F(BackedUpTransfers, ABackupThatCannotBeStoredWritesNothingAndSaysWhy) {
     Run r = run(m().WriteChangedSettings);
     EXPECT_EQ(writeFrames(), 0);
     EXPECT_EQ(m().CommOperation, CommOperation::OpFailed);
-    const std::string prefix = "Unable to create " + folder() + "/";
+    // The folder and the separator the file layer puts before a name in it.
+    const std::string inside = files::inFolder(folder(), "x");
+    const std::string prefix = "Unable to create " + inside.substr(0, inside.size() - 1);
     EXPECT_EQ(r.finalLabel.substr(0, prefix.size()), prefix);
     const std::size_t end = r.finalLabel.find(".img.\n");
     ASSERT_NE(end, std::string::npos) << r.finalLabel;
