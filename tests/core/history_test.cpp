@@ -26,6 +26,7 @@ struct Saved {
 
 class History : public MainFixture {
 public:
+    using MainFixture::m;
     EditHistory::Clock::time_point clock{};
 
     void SetUp() override {
@@ -129,6 +130,17 @@ public:
         m().userEdit(b, [&] { b.userClick(); });
     }
 
+    // Presses a button of the window that opens dialog d, lets `user` act
+    // in it and closes it with its OK button.
+    void dialog(Button& opener, Form& d, Button& ok, const std::function<void()>& user) {
+        host.onModal = [&](Form&) {
+            user();
+            ok.userClick();
+            return d.modalResult();
+        };
+        m().userEdit(opener, [&] { opener.userClick(); });
+    }
+
     // Writes the window's setup with a change into a file of the working
     // folder; the caller takes the change back from the window.
     std::string writeSetup(const std::string& name, const std::function<void(TTavroSetupMain&)>& change) {
@@ -181,20 +193,52 @@ TEST_F(History, DialogsClosedWithOkAreOneStepEach) {
                  d.CBPresetBass.userSelect((d.CBPresetBass.itemIndex() + 3) % d.CBPresetBass.count());
              });
          }},
+        {"",  // the channel 9/10 dialog, named by its title
+         [](History& t) {
+             TFormCh9_10& d = *t.m().dialogs()->FormCh9_10;
+             t.dialog(t.m().ButtonCh9MixFilter, d, d.ButtonMixFilterOk, [&] {
+                 d.SBMixCenter.userSetPosition(d.SBMixCenter.position() + 10);
+                 d.RBLowpassFilter1.userClick();
+             });
+         }},
+        {"",
+         [](History& t) {
+             TFormDPLII& d = *t.m().dialogs()->FormDPLII;
+             t.dialog(t.m().ButtonDPLII, d, d.ButtonDPLIIOk, [&] {
+                 d.SBWidth.userSetPosition(d.SBWidth.position() == 3 ? 4 : 3);
+                 (d.RBPanoramaOn.checked() ? d.RBPanoramaOff : d.RBPanoramaOn).userClick();
+             });
+         }},
+        {"",
+         [](History& t) {
+             TFormTHXUltra2& d = *t.m().dialogs()->FormTHXUltra2;
+             t.dialog(t.m().ButtonTHXUltra, d, d.Ultra2Ok, [&] {
+                 (d.RBASAApart.checked() ? d.RBASAClose : d.RBASAApart).userClick();
+                 d.CheckBoxBassLimiter.userClick();
+             });
+         }},
     };
-    for (const Case& c : cases) {
+    const Form* titled[] = {nullptr, nullptr, m().dialogs()->FormCh9_10.get(), m().dialogs()->FormDPLII.get(),
+                            m().dialogs()->FormTHXUltra2.get()};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
         SCOPED_TRACE(c.name);
         const Saved before = saved();
         c.step(*this);
         const Saved after = saved();
         ASSERT_NE(after, before);
-        EXPECT_EQ(m().History.undoName(), c.name);
-        EXPECT_EQ(m().EditUndo.caption(), std::string("&Undo ") + c.name);
+        const std::string name = titled[i] ? titled[i]->caption() : c.name;
+        EXPECT_FALSE(name.empty());
+        EXPECT_EQ(m().History.undoName(), name);
+        // In the menu a "&" of the title stands for itself.
+        std::string shown;
+        for (char ch : name) shown += ch == '&' ? std::string("&&") : std::string(1, ch);
+        EXPECT_EQ(m().EditUndo.caption(), "&Undo " + shown);
         m().ClearChangedMask();
         m().EditUndo.userClick();
         EXPECT_EQ(saved(), before);
         EXPECT_EQ(marked(), differing(after.image, before.image));
-        EXPECT_EQ(m().EditRedo.caption(), std::string("&Redo ") + c.name);
+        EXPECT_EQ(m().EditRedo.caption(), "&Redo " + shown);
         m().EditRedo.userClick();
         EXPECT_EQ(saved(), after);
     }
