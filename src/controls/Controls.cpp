@@ -212,6 +212,167 @@ void Timer::fire() {
     if (enabled()) run(onTimer);
 }
 
+// ---- state
+
+ControlState Control::state() const {
+    ControlState s;
+    s.enabled = enabled_;
+    s.visible = visible_;
+    s.caption = caption_;
+    return s;
+}
+
+void Control::restore(const ControlState& s) {
+    enabled_ = s.enabled;
+    visible_ = s.visible;
+    caption_ = s.caption;
+}
+
+ControlState ListBox::state() const {
+    ControlState s = Control::state();
+    s.value = itemIndex_;
+    s.items = items_;
+    return s;
+}
+
+void ListBox::restore(const ControlState& s) {
+    Control::restore(s);
+    if (s.items) items_ = *s.items;
+    itemIndex_ = s.value >= 0 && s.value < count() ? s.value : -1;
+}
+
+ControlState CheckBox::state() const {
+    ControlState s = Control::state();
+    s.value = checked_ ? 1 : 0;
+    return s;
+}
+
+void CheckBox::restore(const ControlState& s) {
+    Control::restore(s);
+    checked_ = s.value != 0;
+}
+
+ControlState RadioButton::state() const {
+    ControlState s = Control::state();
+    s.value = checked_ ? 1 : 0;
+    return s;
+}
+
+void RadioButton::restore(const ControlState& s) {
+    Control::restore(s);
+    checked_ = s.value != 0;
+}
+
+ControlState ScrollBar::state() const {
+    ControlState s = Control::state();
+    s.value = position_;
+    s.min = min_;
+    s.max = max_;
+    return s;
+}
+
+void ScrollBar::restore(const ControlState& s) {
+    Control::restore(s);
+    min_ = s.min;
+    max_ = s.max;
+    position_ = s.value;
+}
+
+ControlState Edit::state() const {
+    ControlState s = Control::state();
+    s.text = text_;
+    s.color = color_;
+    s.fontColor = fontColor_;
+    s.readOnly = readOnly_;
+    return s;
+}
+
+void Edit::restore(const ControlState& s) {
+    Control::restore(s);
+    text_ = s.text;
+    color_ = s.color;
+    fontColor_ = s.fontColor;
+    readOnly_ = s.readOnly;
+}
+
+ControlState Container::state() const {
+    ControlState s = Control::state();
+    s.height = height_;
+    return s;
+}
+
+void Container::restore(const ControlState& s) {
+    Control::restore(s);
+    height_ = s.height;
+}
+
+ControlState Image::state() const {
+    ControlState s = Control::state();
+    s.text = pictureFile_;
+    return s;
+}
+
+void Image::restore(const ControlState& s) {
+    Control::restore(s);
+    pictureFile_ = s.text;
+}
+
+ControlState Memo::state() const {
+    ControlState s = Control::state();
+    s.items = lines_;
+    s.color = color_;
+    s.fontColor = fontColor_;
+    return s;
+}
+
+void Memo::restore(const ControlState& s) {
+    Control::restore(s);
+    if (s.items) lines_ = *s.items;
+    color_ = s.color;
+    fontColor_ = s.fontColor;
+}
+
+ControlState Grid::state() const {
+    ControlState s = Control::state();
+    s.rows = rows_;
+    s.value = row_;
+    return s;
+}
+
+void Grid::restore(const ControlState& s) {
+    Control::restore(s);
+    rows_ = s.rows;
+    row_ = s.value;
+}
+
+ControlState ProgressBar::state() const {
+    ControlState s = Control::state();
+    s.value = position_;
+    s.min = min_;
+    s.max = max_;
+    s.step = step_;
+    return s;
+}
+
+void ProgressBar::restore(const ControlState& s) {
+    Control::restore(s);
+    position_ = s.value;
+    min_ = s.min;
+    max_ = s.max;
+    step_ = s.step;
+}
+
+ControlState Timer::state() const {
+    ControlState s = Control::state();
+    s.step = interval_;
+    return s;
+}
+
+void Timer::restore(const ControlState& s) {
+    Control::restore(s);
+    interval_ = s.step;
+}
+
 // ---- ControlRegistry
 
 void ControlRegistry::add(Control& control) {

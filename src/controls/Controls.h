@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -45,6 +46,29 @@ using Rule = std::function<void()>;
 using Rgb = std::int32_t;
 inline constexpr Rgb NoColor = -1;
 
+// Everything a control shows, as one value: what the edit history keeps of
+// a control before and after a step. Each kind uses the fields it has; the
+// item list is optional so that a step keeps the items of a list only when
+// they changed.
+struct ControlState {
+    bool enabled = true;
+    bool visible = true;
+    std::string caption;
+    int value = 0;  // item index, check state, position, current row
+    int min = 0;
+    int max = 0;
+    int step = 0;                                   // a progress bar's step, a timer's interval
+    std::string text;                               // an edit's text, an image's picture file
+    std::optional<std::vector<std::string>> items;  // list items, memo lines
+    std::vector<std::vector<std::string>> rows;     // a grid's cells
+    std::int32_t color = -1;
+    std::int32_t fontColor = -1;
+    int height = -1;
+    bool readOnly = false;
+
+    bool operator==(const ControlState&) const = default;
+};
+
 class Control {
 public:
     Control(ControlRegistry& owner, std::string name, ControlKind kind);
@@ -62,6 +86,12 @@ public:
 
     const std::string& caption() const { return caption_; }
     void setCaption(std::string value) { caption_ = std::move(value); }
+
+    // The control's whole state, and putting a state back without running
+    // any rule (a radio button's siblings are left as they are). A state
+    // without items keeps the items the control has.
+    virtual ControlState state() const;
+    virtual void restore(const ControlState& s);
 
 private:
     std::string name_;
@@ -99,6 +129,9 @@ public:
 
     Rule onChange;
 
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
+
 private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
@@ -115,6 +148,9 @@ public:
     void userClick();
 
     Rule onClick;
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     bool checked_ = false;
@@ -134,6 +170,9 @@ public:
     void userClick() { setChecked(true); }
 
     Rule onClick;
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     ControlRegistry& owner_;
@@ -158,6 +197,9 @@ public:
     void userSetPosition(int value) { setPosition(value); }
 
     Rule onChange;
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     int min_;
@@ -191,6 +233,9 @@ public:
     Rule onChange;
     Rule onExit;
 
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
+
 private:
     std::string text_;
     int maxLength_;
@@ -221,6 +266,9 @@ public:
 
     int height() const { return height_; }
     void setHeight(int value) { height_ = value; }
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     int height_ = FormHeight;
@@ -264,6 +312,9 @@ public:
     const std::string& pictureFile() const { return pictureFile_; }
     void setPictureFile(std::string value) { pictureFile_ = std::move(value); }
 
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
+
 private:
     std::string pictureFile_;
 };
@@ -278,6 +329,9 @@ public:
     void setColor(Rgb value) { color_ = value; }
     Rgb fontColor() const { return fontColor_; }
     void setFontColor(Rgb value) { fontColor_ = value; }
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     std::vector<std::string> lines_;
@@ -298,6 +352,9 @@ public:
         row_ = rows_.empty() ? -1 : 0;
     }
     int row() const { return row_; }
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     std::vector<std::string> columns_;
@@ -320,6 +377,9 @@ public:
     // Advances by one step, never past the maximum.
     void stepIt() { position_ = position_ + step_ > max_ ? max_ : position_ + step_; }
 
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
+
 private:
     int min_ = 0;
     int max_ = 100;
@@ -338,6 +398,9 @@ public:
     void fire();
 
     Rule onTimer;
+
+    ControlState state() const override;
+    void restore(const ControlState& s) override;
 
 private:
     int interval_;

@@ -80,6 +80,8 @@ void TTavroSetupMain::wireHandlers() {
     WirePlainMarks(*this);
 
     FileExit.onClick = [this] { FileExitClick(); };
+    EditUndo.onClick = [this] { History.undo(); };
+    EditRedo.onClick = [this] { History.redo(); };
     FileNew.onClick = [this] { FileNewClick(); };
     FileOpen.onClick = [this] { FileOpenClick(); };
     FileSave.onClick = [this] { FileSaveClick(); };

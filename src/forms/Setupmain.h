@@ -6,11 +6,12 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include <memory>
 #include "controls/Controls.h"
+#include "forms/EditHistory.h"
 #include "forms/Host.h"
 #include "forms/SetupFile.h"
 #include "forms/SetupmainGroups.h"
@@ -76,6 +77,10 @@ public:
     MenuItem FileOptions{*this, "FileOptions", "O&ptions"};
     MenuItem ExitOne{*this, "ExitOne", "-"};
     MenuItem FileExit{*this, "FileExit", "E&xit", "Alt+F4"};
+    MenuItem EditMenu{*this, "EditMenu", "E&dit"};
+    MenuItem EditUndo{*this, "EditUndo", "&Undo", "Ctrl+Z"};
+    // Ctrl+Shift+Z redoes too; the view gives the item both keys.
+    MenuItem EditRedo{*this, "EditRedo", "&Redo", "Ctrl+Y"};
     MenuItem OperationsMenu{*this, "OperationsMenu", "Op&erations"};
     MenuItem OperationsCheckConnection{*this, "OperationsCheckConnection", "&Check Connection", "F5"};
     MenuItem OperationsReadSettings{*this, "OperationsReadSettings", "&Download Settings", "F6"};
@@ -387,6 +392,15 @@ public:
     // (values in link/Transfer.h); idle until the first transfer.
     tavro::CommOperation CommOperation = tavro::CommOperation::OpIdle;
     tavro::VerifyMask VerifyMask;
+
+    // Undo and Redo of the user's steps (EditHistory.h).
+    EditHistory History{*this};
+    // Runs a user action on one of the window's controls as a step of the
+    // history; the view and the tests make every user action through it.
+    // leaving: a text field loses the focus.
+    void userEdit(Control& control, const std::function<void()>& action, bool leaving = false) {
+        History.userAction(control, action, leaving);
+    }
 
     // ---- Groupings used by the rules -------------------------------------
     std::array<Button*, MaxSources> sourceButtons();

@@ -45,6 +45,8 @@ struct SourceRecord {
     std::uint8_t DigitalInput = 0;
     std::uint8_t ComponentVideo = 0;  // 0 = "Off"
     std::uint8_t PresetAssoc = 0;     // 0 none, 1..5 preset, FlatTrimsAssoc
+
+    bool operator==(const SourceRecord&) const = default;
 };
 
 // "Video 1" .. "Video 8", "Audio 9", "Audio10" .. "Audio16" for number 1..16.
@@ -68,6 +70,8 @@ struct PresetSettings {
     // Fields in their fixed order, 0 = Center .. 5 = Lipsync.
     std::uint8_t& field(int f);
     std::uint8_t field(int f) const;
+
+    bool operator==(const PresetSettings&) const = default;
 };
 
 enum FilterType : std::uint8_t { FilterNone = 0, FilterLowpass = 1, FilterHighpass = 2 };
@@ -86,6 +90,8 @@ struct AuxMixFilter {
     FilterFrequencyCode Filter1Freq = DefaultFilterCode;
     std::uint8_t Filter2Type = FilterNone;
     FilterFrequencyCode Filter2Freq = DefaultFilterCode;
+
+    bool operator==(const AuxMixFilter&) const = default;
 };
 
 struct DplSettings {
@@ -93,6 +99,8 @@ struct DplSettings {
     std::uint8_t Dimension = 1;    // 1..7, shown as value - 4
     std::uint8_t Panorama = 0;     // 0..1
     std::uint8_t CenterImage = 1;  // 1..6
+
+    bool operator==(const DplSettings&) const = default;
 };
 
 struct ThxSettings {
@@ -105,6 +113,8 @@ struct ThxSettings {
     // Storing a THX subwoofer turns the limiter off; storing none turns the
     // boundary gain compensation off.
     void storeUltra2Sub(bool on);
+
+    bool operator==(const ThxSettings&) const = default;
 };
 
 struct ModeTable {
@@ -115,18 +125,24 @@ struct ModeTable {
     bool offered(int code) const { return code >= 0 && code < ModeCount && ModeAvailable[static_cast<std::size_t>(code)] == 1; }
     // A table that offers nothing offers Stereo.
     void ensureOneOffered();
+
+    bool operator==(const ModeTable&) const = default;
 };
 
 struct InputCounts {
     unsigned DigitalInputCount = 6;
     std::uint8_t ComponentVideoPresent = 0;
     std::int32_t ComponentVideoCount = 0;
+
+    bool operator==(const InputCounts&) const = default;
 };
 
 struct Options {
     std::uint8_t ComPort = 1;  // 1..4 = COM1..COM4
     std::uint8_t AutoVerify = 0;
     std::uint8_t ConfirmDiscard = 1;
+
+    bool operator==(const Options&) const = default;
 };
 
 }  // namespace tavro

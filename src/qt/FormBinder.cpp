@@ -158,10 +158,8 @@ void FormBinder::bind(Control& control, QObject* object) {
         case ControlKind::List: {
             auto* list = static_cast<ListBox*>(&control);
             auto* combo = static_cast<QComboBox*>(object);
-            connect(combo, &QComboBox::activated, this, [this, list](int index) {
-                list->userSelect(index);
-                afterUserAction();
-            });
+            connect(combo, &QComboBox::activated, this,
+                    [this, list](int index) { userAction(*list, [&] { list->userSelect(index); }); });
             // The wheel does not give a list the focus (see eventFilter).
             combo->setFocusPolicy(Qt::StrongFocus);
             combo->installEventFilter(this);
@@ -169,19 +167,15 @@ void FormBinder::bind(Control& control, QObject* object) {
         }
         case ControlKind::CheckBox: {
             auto* box = static_cast<CheckBox*>(&control);
-            connect(static_cast<QCheckBox*>(object), &QCheckBox::clicked, this, [this, box] {
-                box->userClick();
-                afterUserAction();
-            });
+            connect(static_cast<QCheckBox*>(object), &QCheckBox::clicked, this,
+                    [this, box] { userAction(*box, [&] { box->userClick(); }); });
             break;
         }
         case ControlKind::RadioButton: {
             auto* radio = static_cast<RadioButton*>(&control);
             auto* button = static_cast<QRadioButton*>(object);
-            connect(button, &QRadioButton::clicked, this, [this, radio] {
-                radio->userClick();
-                afterUserAction();
-            });
+            connect(button, &QRadioButton::clicked, this,
+                    [this, radio] { userAction(*radio, [&] { radio->userClick(); }); });
             radioGroup(button->parentWidget()).push_back(button);
             button->installEventFilter(this);
             break;
@@ -191,8 +185,7 @@ void FormBinder::bind(Control& control, QObject* object) {
             auto* sb = static_cast<QScrollBar*>(object);
             connect(sb, &QScrollBar::valueChanged, this, [this, bar](int value) {
                 if (syncing_) return;
-                bar->userSetPosition(value);
-                afterUserAction();
+                userAction(*bar, [&] { bar->userSetPosition(value); });
             });
             sb->installEventFilter(this);
             break;
@@ -201,28 +194,23 @@ void FormBinder::bind(Control& control, QObject* object) {
             auto* edit = static_cast<Edit*>(&control);
             auto* line = static_cast<QLineEdit*>(object);
             connect(line, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
-                edit->userSetText(toModel(text));
-                afterUserAction();
+                userAction(*edit, [&] { edit->userSetText(toModel(text)); });
             });
             line->installEventFilter(this);
             break;
         }
         case ControlKind::Button: {
             auto* button = static_cast<Button*>(&control);
-            connect(static_cast<QPushButton*>(object), &QPushButton::clicked, this, [this, button] {
-                button->userClick();
-                afterUserAction();
-            });
+            connect(static_cast<QPushButton*>(object), &QPushButton::clicked, this,
+                    [this, button] { userAction(*button, [&] { button->userClick(); }); });
             break;
         }
         case ControlKind::MenuItem: {
             auto* item = static_cast<MenuItem*>(&control);
             if (auto* action = qobject_cast<QAction*>(object)) {
                 action->setSeparator(item->separator());
-                connect(action, &QAction::triggered, this, [this, item] {
-                    item->userClick();
-                    afterUserAction();
-                });
+                connect(action, &QAction::triggered, this,
+                        [this, item] { userAction(*item, [&] { item->userClick(); }); });
             }
             break;
         }
@@ -243,6 +231,14 @@ void FormBinder::bind(Control& control, QObject* object) {
         }
         default: break;
     }
+}
+
+void FormBinder::userAction(Control& control, const std::function<void()>& action, bool leaving) {
+    if (actionRunner)
+        actionRunner(control, action, leaving);
+    else
+        action();
+    afterUserAction();
 }
 
 void FormBinder::afterUserAction() {
@@ -365,7 +361,9 @@ void FormBinder::syncOne(const Binding& b) {
             if (auto* action = qobject_cast<QAction*>(o)) {
                 if (!item.separator()) {
                     action->setText(fromModel(item.caption()));
-                    action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut())));
+                    // A view may give an item more keys after the model's own.
+                    const QKeySequence keys(QString::fromStdString(item.shortcut()));
+                    if (action->shortcut() != keys) action->setShortcut(keys);
                 }
                 action->setEnabled(item.enabled());
                 action->setVisible(item.visible());

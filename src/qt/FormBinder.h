@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTabWidget>
+#include <functional>
 #include <vector>
 
 #include "controls/Controls.h"
@@ -38,6 +39,9 @@ public:
     // Controls without a fitting widget (empty when the form is complete).
     const std::vector<std::string>& unbound() const { return unbound_; }
     QObject* objectFor(const std::string& name) const;
+    // Runs every user action of the form; without one the binder runs the
+    // action itself. leaving: a text field loses the focus.
+    std::function<void(Control&, const std::function<void()>&, bool leaving)> actionRunner;
 
 signals:
     // A form model set its modal result (1 for OK, 0 otherwise).
@@ -54,6 +58,8 @@ private:
     void bind(Control& control, QObject* object);
     void syncOne(const Binding& b);
     void syncGrid(const Grid& grid, QTableWidget* table);
+    // Runs a user action through the runner, then writes the state back.
+    void userAction(Control& control, const std::function<void()>& action, bool leaving = false);
     void afterUserAction();
     // The radio buttons of one parent widget, in creation order.
     std::vector<QRadioButton*>& radioGroup(QWidget* parent);

@@ -30,8 +30,9 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
             if (syncing_) break;
             for (const Binding& b : bindings_)
                 if (b.object == watched && b.control->kind() == ControlKind::Edit) {
-                    static_cast<Edit*>(b.control)->userExit();
-                    afterUserAction();
+                    auto* edit = static_cast<Edit*>(b.control);
+                    userAction(
+                        *edit, [edit] { edit->userExit(); }, true);
                     break;
                 }
             break;

@@ -19,6 +19,12 @@ MainWindow::MainWindow(TTavroSetupMain& model, QWidget* parent)
                    Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     binder_ = new FormBinder(model, this, this);
+    // Every user action of the window is a step of the edit history.
+    binder_->actionRunner = [this](Control& control, const std::function<void()>& action, bool leaving) {
+        model_.userEdit(control, action, leaving);
+    };
+    // Redo answers Ctrl+Shift+Z as well as its own Ctrl+Y.
+    ui_->EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     // Ctrl+Tab and Ctrl+PageDown go to the next tab, Ctrl+Shift+Tab and
     // Ctrl+PageUp to the previous one, from any control of the window (a
     // focused list would otherwise take Ctrl+PageDown as a change of its

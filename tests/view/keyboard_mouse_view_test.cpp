@@ -239,6 +239,36 @@ TEST_F(KeyboardAndWheel, CtrlZUndoesTheTypingInAMessageLine) {
     EXPECT_EQ(QString::fromLatin1(m().EditWelcome1.text().c_str()), before);
 }
 
+// Ctrl+Z outside a text field takes back the last step through the Edit
+// menu, and Ctrl+Y or Ctrl+Shift+Z brings it back; the menu names the step.
+TEST_F(KeyboardAndWheel, CtrlZUndoesAListPickAndTheRedoKeysBringItBack) {
+    showTab("TabSheetSpeaker");
+    auto* list = widget<QComboBox>("CBCenterL");
+    auto* undo = widget<QAction>("EditUndo");
+    auto* redo = widget<QAction>("EditRedo");
+    EXPECT_FALSE(undo->isEnabled());
+    list->setFocus(Qt::TabFocusReason);
+    const int before = list->currentIndex();
+    QTest::keyClick(list, Qt::Key_Down);
+    const int after = list->currentIndex();
+    ASSERT_NE(after, before);
+    ASSERT_EQ(m().CBCenterL.itemIndex(), after);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Undo Center level");
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(list->currentIndex(), before);
+    EXPECT_EQ(m().CBCenterL.itemIndex(), before);
+    EXPECT_TRUE(m().FileSave.enabled());
+    EXPECT_EQ(redo->text(), "&Redo Center level");
+    for (const QKeyCombination keys : {QKeyCombination(Qt::ControlModifier, Qt::Key_Y),
+                                       QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)}) {
+        QTest::keyClick(list, keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(list->currentIndex(), after);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(list->currentIndex(), before);
+    }
+}
+
 // Every tooltip of every form, shown, wraps to a readable width instead of
 // running across the screen on one line.
 TEST_F(KeyboardAndWheel, EveryTooltipWrapsToAReadableWidth) {
