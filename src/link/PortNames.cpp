@@ -202,9 +202,10 @@ bool PortMap::saveLines(const std::map<std::string, std::string>& values) const 
     std::vector<std::string> lines;
     if (!readLines(configFile_, lines)) return false;
     if (lines.empty()) lines.push_back("# The serial device of each COM number, chosen in Options.");
-    for (const auto& [key, value] : values) {
-        std::erase_if(lines, [&](const std::string& line) { return line.rfind(key, 0) == 0; });
-        lines.push_back(key + value);
+    for (const auto& entry : values) {
+        const std::string& key = entry.first;
+        std::erase_if(lines, [&key](const std::string& line) { return line.rfind(key, 0) == 0; });
+        lines.push_back(key + entry.second);
     }
     std::ostringstream out;
     for (const std::string& line : lines) out << line << '\n';
