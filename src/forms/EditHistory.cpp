@@ -9,55 +9,42 @@ namespace tavro {
 
 namespace {
 
+// Every value of the window beside its controls with its place in
+// WindowRecords: capturing and restoring walk the same list.
+template <class Window, class Records, class Copy>
+void eachRecord(Window& w, Records& r, Copy&& copy) {
+    copy(w.Sources, r.Sources);
+    copy(w.SourceCount, r.SourceCount);
+    copy(w.Presets, r.Presets);
+    copy(w.AuxChannels, r.AuxChannels);
+    copy(w.Dpl, r.Dpl);
+    copy(w.Thx, r.Thx);
+    copy(w.Modes, r.Modes);
+    copy(w.Inputs, r.Inputs);
+    copy(w.Opts, r.Opts);
+    copy(w.AboutLine1, r.AboutLine1);
+    copy(w.AboutLine2, r.AboutLine2);
+    copy(w.EditedSource, r.EditedSource);
+    copy(w.EditedPreset, r.EditedPreset);
+    copy(w.EditedAuxChannel, r.EditedAuxChannel);
+    copy(w.ModelVariant, r.ModelVariant);
+    copy(w.FactoryBackgroundColor, r.FactoryBackgroundColor);
+    copy(w.FactoryCharacterColor, r.FactoryCharacterColor);
+    copy(w.FactoryErrorColor, r.FactoryErrorColor);
+    copy(w.SavedEnhancedBass, r.SavedEnhancedBass);
+    copy(w.TriggerEventMask, r.TriggerEventMask);
+    copy(w.CurrentFileName, r.CurrentFileName);
+}
+
 WindowRecords captureRecords(const TTavroSetupMain& w) {
     WindowRecords r;
-    r.Sources = w.Sources;
-    r.SourceCount = w.SourceCount;
-    r.Presets = w.Presets;
-    r.AuxChannels = w.AuxChannels;
-    r.Dpl = w.Dpl;
-    r.Thx = w.Thx;
-    r.Modes = w.Modes;
-    r.Inputs = w.Inputs;
-    r.Opts = w.Opts;
-    r.AboutLine1 = w.AboutLine1;
-    r.AboutLine2 = w.AboutLine2;
-    r.EditedSource = w.EditedSource;
-    r.EditedPreset = w.EditedPreset;
-    r.EditedAuxChannel = w.EditedAuxChannel;
-    r.ModelVariant = static_cast<int>(w.ModelVariant);
-    r.FactoryBackgroundColor = w.FactoryBackgroundColor;
-    r.FactoryCharacterColor = w.FactoryCharacterColor;
-    r.FactoryErrorColor = w.FactoryErrorColor;
-    r.SavedEnhancedBass = w.SavedEnhancedBass;
-    r.TriggerEventMask = w.TriggerEventMask;
-    r.CurrentFileName = w.CurrentFileName;
+    eachRecord(w, r, [](const auto& window, auto& record) { record = window; });
     r.Caption = w.caption();
     return r;
 }
 
 void restoreRecords(TTavroSetupMain& w, const WindowRecords& r) {
-    w.Sources = r.Sources;
-    w.SourceCount = r.SourceCount;
-    w.Presets = r.Presets;
-    w.AuxChannels = r.AuxChannels;
-    w.Dpl = r.Dpl;
-    w.Thx = r.Thx;
-    w.Modes = r.Modes;
-    w.Inputs = r.Inputs;
-    w.Opts = r.Opts;
-    w.AboutLine1 = r.AboutLine1;
-    w.AboutLine2 = r.AboutLine2;
-    w.EditedSource = r.EditedSource;
-    w.EditedPreset = r.EditedPreset;
-    w.EditedAuxChannel = r.EditedAuxChannel;
-    w.ModelVariant = static_cast<tavro::ModelVariant>(r.ModelVariant);
-    w.FactoryBackgroundColor = r.FactoryBackgroundColor;
-    w.FactoryCharacterColor = r.FactoryCharacterColor;
-    w.FactoryErrorColor = r.FactoryErrorColor;
-    w.SavedEnhancedBass = r.SavedEnhancedBass;
-    w.TriggerEventMask = r.TriggerEventMask;
-    w.CurrentFileName = r.CurrentFileName;
+    eachRecord(w, r, [](auto& window, const auto& record) { window = record; });
     w.setCaption(r.Caption);
 }
 

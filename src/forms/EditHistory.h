@@ -47,10 +47,10 @@ struct WindowRecords {
     int EditedSource = 0;
     int EditedPreset = 0;
     int EditedAuxChannel = 0;
-    int ModelVariant = 0;
-    std::int32_t FactoryBackgroundColor = 0;
-    std::int32_t FactoryCharacterColor = 0;
-    std::int32_t FactoryErrorColor = 0;
+    tavro::ModelVariant ModelVariant = tavro::ModelVariant::Tavro;
+    Rgb FactoryBackgroundColor = 0;
+    Rgb FactoryCharacterColor = 0;
+    Rgb FactoryErrorColor = 0;
     bool SavedEnhancedBass = false;
     std::uint16_t TriggerEventMask = 0;
     std::string CurrentFileName;

@@ -1,6 +1,7 @@
 #include "link/Backups.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -84,21 +85,6 @@ std::vector<std::string> backupNames(const std::string& folder) {
     return names;
 }
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::istringstream words(line);
-    std::vector<std::string> fields;
-    for (std::string w; words >> w;) fields.push_back(w);
-    return fields;
-}
-
-// A decimal or hexadecimal number that is all digits; none otherwise.
-std::optional<long> numberField(const std::string& field, int base, std::size_t maxDigits) {
-    if (field.empty() || field.size() > maxDigits) return std::nullopt;
-    for (char c : field)
-        if (!(isDigit(c) || (base == 16 && ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))))) return std::nullopt;
-    return std::stol(field, nullptr, base);
-}
-
 // A header line "# Key: value" into the listing.
 void readHeaderLine(const std::string& line, BackupListing& header) {
     const std::size_t colon = line.find(": ");
@@ -118,10 +104,33 @@ void readHeaderLine(const std::string& line, BackupListing& header) {
     else if (key == "Device")
         header.device = value;
     else if (key == "Entries")
-        header.entries = static_cast<int>(numberField(value, 10, 3).value_or(0));
+        header.entries = decimalField(value).value_or(0);
 }
 
 }  // namespace
+
+std::vector<std::string> imageLineFields(const std::string& line) {
+    std::vector<std::string> fields;
+    for (std::size_t at = line.find_first_not_of(" \t"); at != std::string::npos;
+         at = line.find_first_not_of(" \t", at)) {
+        const std::size_t end = line.find_first_of(" \t", at);
+        fields.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return fields;
+}
+
+std::optional<int> decimalField(const std::string& field) {
+    if (field.empty() || field.size() > 3 || !std::all_of(field.begin(), field.end(), isDigit)) return std::nullopt;
+    return std::stoi(field);
+}
+
+std::optional<int> addressField(const std::string& field) {
+    if (field.size() != 4 || !std::all_of(field.begin(), field.end(),
+                                          [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }))
+        return std::nullopt;
+    return std::stoi(field, nullptr, 16);
+}
 
 const char* backupOperationText(BackupOperation operation) {
     switch (operation) {
@@ -226,11 +235,11 @@ std::optional<std::string> readBackup(const std::string& path, BackupContents& c
             readHeaderLine(line, contents.header);
             continue;
         }
-        const std::vector<std::string> fields = fieldsOf(line);
+        const std::vector<std::string> fields = imageLineFields(line);
         if (fields.empty()) continue;
-        const std::optional<long> entry = fields.size() == 3 ? numberField(fields[0], 10, 3) : std::nullopt;
-        const std::optional<long> address = fields.size() == 3 ? numberField(fields[1], 16, 4) : std::nullopt;
-        const std::optional<long> value = fields.size() == 3 ? numberField(fields[2], 10, 3) : std::nullopt;
+        const std::optional<int> entry = fields.size() == 3 ? decimalField(fields[0]) : std::nullopt;
+        const std::optional<int> address = fields.size() == 3 ? addressField(fields[1]) : std::nullopt;
+        const std::optional<int> value = fields.size() == 3 ? decimalField(fields[2]) : std::nullopt;
         const bool known = entry && *entry < ImageEntryCount && address &&
                            *address == contents.image[static_cast<std::size_t>(*entry)].address();
         if (!known || !value || *value > 255)

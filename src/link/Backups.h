@@ -20,6 +20,13 @@
 
 namespace tavro {
 
+// The fields of an image line ("12 0012 107"), split at blanks and tabs.
+std::vector<std::string> imageLineFields(const std::string& line);
+// A plain decimal number of at most three digits; none otherwise.
+std::optional<int> decimalField(const std::string& field);
+// Four hex digits (an entry's address); none otherwise.
+std::optional<int> addressField(const std::string& field);
+
 // The folder of the backups, in the program's working folder.
 inline constexpr const char* BackupFolderName = "backups";
 // How many backups are kept: after a new one is stored the older ones go.

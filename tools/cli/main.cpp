@@ -231,32 +231,6 @@ bool badImageLine(const std::string& path, int number, const std::string& line) 
     return false;
 }
 
-// A plain decimal number of at most three digits.
-std::optional<int> decimalField(const std::string& field) {
-    if (field.empty() || field.size() > 3) return std::nullopt;
-    int n = 0;
-    for (char c : field) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = 10 * n + (c - '0');
-    }
-    return n;
-}
-
-// Four hex digits.
-std::optional<int> addressField(const std::string& field) {
-    if (field.size() != 4) return std::nullopt;
-    int n = 0;
-    for (char c : field) {
-        const int digit = c >= '0' && c <= '9'   ? c - '0'
-                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                 : -1;
-        if (digit < 0) return std::nullopt;
-        n = 16 * n + digit;
-    }
-    return n;
-}
-
 // The values an image file lists, by entry; none for an entry not listed.
 using ListedValues = std::vector<std::optional<int>>;
 
@@ -266,22 +240,16 @@ using ListedValues = std::vector<std::optional<int>>;
 // skipped.
 bool readImageLine(TTavroSetupMain& w, const std::string& path, int number, std::string line, ListedValues& listed) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> fields;
-    for (std::size_t at = line.find_first_not_of(" \t"); at != std::string::npos;
-         at = line.find_first_not_of(" \t", at)) {
-        const std::size_t end = line.find_first_of(" \t", at);
-        fields.push_back(line.substr(at, end - at));
-        at = end;
-    }
+    const std::vector<std::string> fields = tavro::imageLineFields(line);
     if (fields.empty() || fields[0][0] == '#') return true;
     if (fields.size() > 4) return badImageLine(path, number, line);
-    const std::optional<int> entry = decimalField(fields[0]);
+    const std::optional<int> entry = tavro::decimalField(fields[0]);
     if (!entry || *entry >= tavro::ImageEntryCount) return badImageLine(path, number, line);
     tavro::ParameterEntry& e = w.ParameterImage[static_cast<std::size_t>(*entry)];
-    if (fields.size() >= 3 && addressField(fields[1]) != std::optional<int>(e.address()))
+    if (fields.size() >= 3 && tavro::addressField(fields[1]) != std::optional<int>(e.address()))
         return badImageLine(path, number, line);
     if (fields.size() == 4 && fields[3] != "0" && fields[3] != "1") return badImageLine(path, number, line);
-    const std::optional<int> value = decimalField(fields.size() == 2 ? fields[1] : fields[2]);
+    const std::optional<int> value = tavro::decimalField(fields.size() == 2 ? fields[1] : fields[2]);
     if (!value || *value > 255) return badImageLine(path, number, line);
     e.Value = static_cast<std::uint8_t>(*value);
     listed[static_cast<std::size_t>(*entry)] = *value;
