@@ -200,6 +200,12 @@ Memo::Memo(ControlRegistry& owner, std::string name, std::vector<std::string> li
 Grid::Grid(ControlRegistry& owner, std::string name, std::vector<std::string> columns)
     : Control(owner, std::move(name), ControlKind::Grid), columns_(std::move(columns)) {}
 
+void Grid::userSelectRow(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || row == row_) return;
+    row_ = row;
+    run(onChange);
+}
+
 ProgressBar::ProgressBar(ControlRegistry& owner, std::string name)
     : Control(owner, std::move(name), ControlKind::ProgressBar) {}
 

@@ -346,12 +346,17 @@ public:
     Grid(ControlRegistry& owner, std::string name, std::vector<std::string> columns = {});
 
     const std::vector<std::string>& columns() const { return columns_; }
+    void setColumns(std::vector<std::string> value) { columns_ = std::move(value); }
     const std::vector<std::vector<std::string>>& rows() const { return rows_; }
     void setRows(std::vector<std::vector<std::string>> value) {
         rows_ = std::move(value);
         row_ = rows_.empty() ? -1 : 0;
     }
     int row() const { return row_; }
+    // The user picks a row (a list of backups): the rule runs when the row
+    // is another one; a row outside the grid picks nothing.
+    void userSelectRow(int row);
+    Rule onChange;
 
     ControlState state() const override;
     void restore(const ControlState& s) override;

@@ -3,6 +3,7 @@
 // These sends exactly those entries, Close leaves everything as it is.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "forms/Host.h"
@@ -22,7 +23,10 @@ public:
     Button ButtonClose{*this, "ButtonClose", "&Close"};
 
     // The differences the dialog shows: its rows and the entries behind them.
-    void setDifferences(std::vector<EntryDifference> entries, std::vector<SettingDifference> settings);
+    // `what` is the side compared with the processor ("setup", "backup"):
+    // the first value column is "This setup".
+    void setDifferences(std::vector<EntryDifference> entries, std::vector<SettingDifference> settings,
+                        const std::string& what = "setup");
     const std::vector<EntryDifference>& entries() const { return entries_; }
     const std::vector<SettingDifference>& settings() const { return settings_; }
 

@@ -11,6 +11,7 @@
 #include "forms/Mixfilter.h"
 #include "forms/Options.h"
 #include "forms/Preset.h"
+#include "forms/ProcessorBackups.h"
 #include "forms/Sercomm.h"
 #include "forms/Source.h"
 #include "forms/Ultra2.h"
@@ -29,7 +30,8 @@ public:
           FormTHXUltra2(std::make_unique<TFormTHXUltra2>(main)),
           FormAbout(std::make_unique<TFormAbout>(main)),
           FormComm(std::make_unique<TFormComm>(main)),
-          FormCompare(std::make_unique<TFormCompare>(main)) {}
+          FormCompare(std::make_unique<TFormCompare>(main)),
+          FormBackups(std::make_unique<TFormBackups>(main)) {}
 
     std::unique_ptr<TFormOptions> FormOptions;
     std::unique_ptr<TFormPreset> FormPreset;
@@ -41,6 +43,8 @@ public:
     std::unique_ptr<TFormComm> FormComm;
     // Compare with Processor's list of differences, created last.
     std::unique_ptr<TFormCompare> FormCompare;
+    // File > Processor Backups..., after it.
+    std::unique_ptr<TFormBackups> FormBackups;
 };
 
 }  // namespace tavro

@@ -163,11 +163,11 @@ void EditHistory::userAction(Control& control, const std::function<void()>& acti
     const bool isMenu = kind == ControlKind::MenuItem;
     // The menu commands that change the setup are steps; the others (Save,
     // the uploads, Verify, Undo and Redo themselves) are none.
-    const bool recorded = isMenu ? &control == &w_.FileNew || &control == &w_.FileOpen ||
-                                       &control == &w_.OperationsReadSettings || &control == &w_.FileOptions
-                                 : kind == ControlKind::List || kind == ControlKind::CheckBox ||
-                                       kind == ControlKind::RadioButton || kind == ControlKind::ScrollBar ||
-                                       kind == ControlKind::Edit || kind == ControlKind::Button;
+    const bool recorded =
+        isMenu ? &control == &w_.FileNew || &control == &w_.FileOpen || &control == &w_.OperationsReadSettings ||
+                     &control == &w_.FileOptions || &control == &w_.FileBackups
+               : kind == ControlKind::List || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+                     kind == ControlKind::ScrollBar || kind == ControlKind::Edit || kind == ControlKind::Button;
     if (!recorded) {
         endRun();
         action();
@@ -231,6 +231,8 @@ std::string EditHistory::stepName(Control& control) const {
     if (&control == &w_.FileNew) return "New";
     if (&control == &w_.FileOpen) return "Open " + withoutFolder(w_.CurrentFileName);
     if (&control == &w_.OperationsReadSettings) return "Download Settings";
+    if (Dialogs* d = w_.dialogs(); d != nullptr && &control == &w_.FileBackups)
+        return "Open as Setup " + d->FormBackups->opened();
     if (Dialogs* d = w_.dialogs(); d != nullptr)
         for (const Form* f :
              std::initializer_list<const Form*>{d->FormOptions.get(), d->FormPreset.get(), d->FormCh9_10.get(),

@@ -7,8 +7,8 @@
 // the ChangedMask as an edit would flag them, and nothing is sent.
 //
 // Steps begin and end with the window's user actions (userAction): a pick,
-// a click, a dialog closed with OK, File New, File Open and Download
-// Settings are one step each; a scroll bar's moves that follow each other
+// a click, a dialog closed with OK, File New, File Open, Download Settings
+// and a backup opened as the setup are one step each; a scroll bar's moves that follow each other
 // within a second are one step, and so is a text field from the first
 // change of its text to leaving it. An action that changes nothing records
 // no step, and a new step drops the steps that Redo would bring back.

@@ -54,7 +54,13 @@ Transfer& TFormComm::transfer() {
         fresh_ = false;
         // Marking the visible part of the setup reads the window's controls,
         // so it is the one piece the dialog hands to the run.
-        TransferOptions options{main_.Opts.ComPort, main_.Opts.AutoVerify != 0, [this] { MarkVisibleEntries(main_); },
+        TransferOptions options{main_.Opts.ComPort, main_.Opts.AutoVerify != 0,
+                                [this] {
+                                    if (entriesToRead)
+                                        main_.ChangedMask = *entriesToRead;
+                                    else
+                                        MarkVisibleEntries(main_);
+                                },
                                 downloadDoneText};
         const bool upload =
             main_.CommOperation == CommOperation::OpUploadChanged || main_.CommOperation == CommOperation::OpUploadAll;

@@ -67,6 +67,9 @@ public:
     // (when the window backs up before uploading), a download's after it
     // read. The window sets it with each operation.
     std::optional<BackupOperation> backup;
+    // The entries a download of this showing reads (a backup's); unset: the
+    // visible part of the setup, as Download Settings reads it.
+    std::optional<EntryFlags> entriesToRead;
 
 private:
     void showPhase();

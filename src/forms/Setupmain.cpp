@@ -86,6 +86,7 @@ void TTavroSetupMain::wireHandlers() {
     FileOpen.onClick = [this] { FileOpenClick(); };
     FileSave.onClick = [this] { FileSaveClick(); };
     FileSaveAs.onClick = [this] { FileSaveAsClick(); };
+    FileBackups.onClick = [this] { FileBackupsClick(); };
     FileOptions.onClick = [this] { FileOptionsClick(); };
     About.onClick = [this] { AboutClick(); };
     OperationsCheckConnection.onClick = [this] { OperationsCheckConnectionClick(); };

@@ -73,6 +73,7 @@ public:
     MenuItem FileOpen{*this, "FileOpen", "&Open...", "Ctrl+O"};
     MenuItem FileSave{*this, "FileSave", "&Save", "Ctrl+S"};
     MenuItem FileSaveAs{*this, "FileSaveAs", "Save &As..."};
+    MenuItem FileBackups{*this, "FileBackups", "Processor &Backups..."};
     MenuItem NOne{*this, "NOne", "-"};
     MenuItem FileOptions{*this, "FileOptions", "O&ptions"};
     MenuItem ExitOne{*this, "ExitOne", "-"};
@@ -443,6 +444,25 @@ public:
     // the setup's again afterwards. True only when every entry was written
     // and verified.
     bool RestoreBackup(const tavro::ParameterImage& image, const EntryFlags& entries);
+    // File > Processor Backups...: the backups dialog (SetupmainBackups.cpp).
+    void FileBackupsClick();
+    // Reads the processor's values of the backup's entries and lists those
+    // that differ from the backup as Compare with Processor lists them;
+    // Upload These restores the differing entries.
+    void CompareBackup(const tavro::BackupContents& backup);
+    // Takes the backup's values into the setup as a download takes what it
+    // read, and flags the backup's entries as changed, so that Save and
+    // Upload Changed Settings take them further.
+    void OpenBackupAsSetup(const tavro::BackupContents& backup);
+    // What the processor holds of the entries `which` (the visible part of
+    // the setup when unset), read in the communication dialog under the
+    // caption; the setup's image, masks and operation are as before
+    // afterwards. None when the read failed or was aborted.
+    struct ProcessorValues {
+        tavro::ParameterImage image;
+        EntryFlags read;  // the entries read
+    };
+    std::optional<ProcessorValues> ReadProcessorValues(const char* caption, const std::optional<EntryFlags>& which);
 
     // ---- Speaker rules ------------------------------------------------------
     void CBLeftSChange();

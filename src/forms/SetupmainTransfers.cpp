@@ -15,6 +15,7 @@ void prepareDialog(TFormComm& d, const char* label, int max, const char* caption
                    const char* downloadDone = DownloadDoneText, std::optional<BackupOperation> backup = std::nullopt) {
     d.LabelComm.setCaption(label);
     d.backup = backup;
+    d.entriesToRead.reset();
     d.downloadDoneText = downloadDone;
     d.ProgBar.setMax(max);
     d.ProgBar.setPosition(0);
@@ -112,9 +113,8 @@ void TTavroSetupMain::OperationsVerifySettingsClick() {
     OperationsVerifySettings.setEnabled(false);
 }
 
-void TTavroSetupMain::OperationsCompareClick() {
-    FilterMessageTexts();
-    BuildImage(*this);
+std::optional<TTavroSetupMain::ProcessorValues> TTavroSetupMain::ReadProcessorValues(
+    const char* caption, const std::optional<EntryFlags>& which) {
     // The processor is read into the image as Download Settings reads it;
     // afterwards the image, its masks and the operation are the setup's
     // again, whatever the read did.
@@ -123,22 +123,32 @@ void TTavroSetupMain::OperationsCompareClick() {
     const tavro::VerifyMask verify = VerifyMask;
     const tavro::CommOperation operation = CommOperation;
     TFormComm& d = *dialogs_->FormComm;
-    prepareDialog(d, "Reading settings...", 100, "Compare with Processor", ReadDoneText);
+    prepareDialog(d, "Reading settings...", 100, caption, ReadDoneText);
+    d.entriesToRead = which;
     CommOperation = CommOperation::OpDownload;
     host_.showModal(d);
     const bool read = CommOperation != CommOperation::OpFailed;
-    const tavro::ParameterImage processor = ParameterImage;
-    const EntryFlags readEntries = VerifyMask.Flags;  // the download flags each entry it read
+    // The download flags each entry it read.
+    ProcessorValues values{ParameterImage, VerifyMask.Flags};
     ParameterImage = setupImage;
     ChangedMask = changed;
     VerifyMask = verify;
     CommOperation = operation;
-    if (!read) return;
+    if (!read) return std::nullopt;
+    return values;
+}
 
-    std::vector<EntryDifference> entries = entryDifferences(setupImage, processor, readEntries);
+void TTavroSetupMain::OperationsCompareClick() {
+    FilterMessageTexts();
+    BuildImage(*this);
+    const tavro::ParameterImage setupImage = ParameterImage;
+    const std::optional<ProcessorValues> processor = ReadProcessorValues("Compare with Processor", std::nullopt);
+    if (!processor) return;
+
+    std::vector<EntryDifference> entries = entryDifferences(setupImage, processor->image, processor->read);
     std::vector<SettingDifference> settings;
     if (!entries.empty()) {
-        const ProcessorView held(*this, processor, readEntries);
+        const ProcessorView held(*this, processor->image, processor->read);
         settings = settingDifferences(*this, held.setup(), entries);
     }
     TFormCompare& c = *dialogs_->FormCompare;

@@ -9,6 +9,7 @@
 
 #include "FormBinder.h"
 #include "ui_FormAbout.h"
+#include "ui_FormBackups.h"
 #include "ui_FormCh9_10.h"
 #include "ui_FormComm.h"
 #include "ui_FormCompare.h"
@@ -38,7 +39,9 @@ struct CompiledForm {
 };
 
 const CompiledForm compiledForms[] = {
+    // clang-format off
     {"FormAbout", build<Ui::FormAbout, QDialog>},
+    {"FormBackups", build<Ui::FormBackups, QDialog>},
     {"FormCh9_10", build<Ui::FormCh9_10, QDialog>},
     {"FormComm", build<Ui::FormComm, QDialog>},
     {"FormCompare", build<Ui::FormCompare, QDialog>},
@@ -48,6 +51,7 @@ const CompiledForm compiledForms[] = {
     {"FormSource", build<Ui::FormSource, QDialog>},
     {"FormTHXUltra2", build<Ui::FormTHXUltra2, QDialog>},
     {"Splash", build<Ui::Splash, QWidget>},
+    // clang-format on
 };
 
 }  // namespace

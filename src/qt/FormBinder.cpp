@@ -199,6 +199,14 @@ void FormBinder::bind(Control& control, QObject* object) {
             line->installEventFilter(this);
             break;
         }
+        case ControlKind::Grid: {
+            auto* grid = static_cast<Grid*>(&control);
+            connect(static_cast<QTableWidget*>(object), &QTableWidget::currentCellChanged, this, [this, grid](int row) {
+                if (syncing_) return;
+                userAction(*grid, [&] { grid->userSelectRow(row); });
+            });
+            break;
+        }
         case ControlKind::Button: {
             auto* button = static_cast<Button*>(&control);
             connect(static_cast<QPushButton*>(object), &QPushButton::clicked, this,
@@ -263,7 +271,12 @@ void FormBinder::sync() {
 void FormBinder::syncGrid(const Grid& grid, QTableWidget* table) {
     const int columns = static_cast<int>(grid.columns().size());
     const int rows = static_cast<int>(grid.rows().size());
-    if (table->columnCount() != columns) {
+    bool sameColumns = table->columnCount() == columns;
+    for (int col = 0; sameColumns && col < columns; ++col) {
+        const QTableWidgetItem* header = table->horizontalHeaderItem(col);
+        sameColumns = header != nullptr && header->text() == fromModel(grid.columns()[static_cast<std::size_t>(col)]);
+    }
+    if (!sameColumns) {
         table->setColumnCount(columns);
         QStringList captions;
         for (const std::string& c : grid.columns()) captions << fromModel(c);
@@ -277,7 +290,11 @@ void FormBinder::syncGrid(const Grid& grid, QTableWidget* table) {
             const std::string cell = col < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(col)] : "";
             same = item != nullptr && item->text() == fromModel(cell);
         }
-    if (same) return;
+    if (same) {
+        // The row the model picked (a list read again) is the current one.
+        if (grid.row() >= 0 && table->currentRow() != grid.row()) table->selectRow(grid.row());
+        return;
+    }
     table->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
         const auto& cells = grid.rows()[static_cast<std::size_t>(r)];

@@ -27,8 +27,8 @@ namespace {
 
 std::vector<Form*> formsWithViews(Program& p) {
     Dialogs& d = p.dialogs();
-    std::vector<Form*> forms{d.FormOptions.get(), d.FormAbout.get(), d.FormDPLII.get(), d.FormTHXUltra2.get(),
-                             d.FormCh9_10.get(), d.FormCompare.get()};
+    std::vector<Form*> forms{d.FormOptions.get(), d.FormAbout.get(),   d.FormDPLII.get(),  d.FormTHXUltra2.get(),
+                             d.FormCh9_10.get(),  d.FormCompare.get(), d.FormBackups.get()};
     for (Form* f : std::initializer_list<Form*>{d.FormSource.get(), d.FormPreset.get(), d.FormComm.get()})
         if (!f->controls().empty()) forms.push_back(f);
     return forms;
